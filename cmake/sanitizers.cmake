@@ -1,0 +1,8 @@
+# KINETILE_SANITIZE=ON builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report aborts the program, so tests fail.
+option(KINETILE_SANITIZE "Build with ASan and UBSan" OFF)
+if(KINETILE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=address,undefined)
+endif()
