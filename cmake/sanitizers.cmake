@@ -6,3 +6,10 @@ if(KINETILE_SANITIZE)
                       -fno-omit-frame-pointer -g)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# The fuzz build instruments every library for coverage; only the fuzz
+# targets link libFuzzer's main.
+if(KINETILE_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -g)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -11,9 +11,7 @@ namespace {
 
 constexpr uint8_t kExtensionIntroducer = 0x21;
 constexpr uint8_t kImageSeparator = 0x2C;
-constexpr uint8_t kTrailer = 0x3B;
 constexpr uint8_t kApplicationLabel = 0xFF;
-constexpr uint8_t kCommentLabel = 0xFE;
 constexpr uint8_t kGraphicControlLabel = 0xF9;
 constexpr uint8_t kPlainTextLabel = 0x01;
 constexpr size_t kScreenEnd = 13;  // signature (6) + logical screen descriptor (7)
@@ -137,7 +135,7 @@ int32_t IndexGifFrames(std::span<uint8_t> data, std::vector<GifFrame>& frames, G
                 pending = false;  // it belonged to the text, which is not drawn
                 p += 15;
             } else {
-                p += 2;  // comment and unknown extensions alike
+                p += 2;  // comment (0xFE) and unknown extensions alike
             }
             if (!SkipSubBlocks(data, p)) break;
         } else if (block == kImageSeparator) {
@@ -184,7 +182,7 @@ int32_t IndexGifFrames(std::span<uint8_t> data, std::vector<GifFrame>& frames, G
             }
             frames.push_back(frame);
         } else {
-            // The trailer ends the stream. Any other byte means the block
+            // The trailer (0x3B) ends the stream. Any other byte means the block
             // structure is lost: image data read as blocks would give
             // invented frames, so the scan ends and keeps what it found.
             break;
