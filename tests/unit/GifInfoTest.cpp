@@ -5,6 +5,7 @@
 #include "FrameGif.h"
 #include "GifIndex.h"
 #include "GifInfo.h"
+#include "RenderBmp.h"
 #include "GifWriter.h"
 #include "TempDir.h"
 
@@ -89,6 +90,25 @@ TEST(GifInfo, UnusableFilesExitTwoWithOneLineNamingTheFile) {
     Outcome noFrame = GifInfo({"--frame", "3", "--out", dir.Child("x.gif"), dir.Write("one.gif", test::TypicalAnimation({.frames = 1}))});
     EXPECT_EQ(noFrame.code, 2);
     EXPECT_NE(noFrame.err.find("no frame 3"), std::string::npos) << noFrame.err;
+}
+
+TEST(GifInfo, RenderWritesABitmapOfTheScreenOrSaysItNeedsWindows) {
+    test::TempDir dir;
+    const std::string bmp = dir.Child("frame.bmp");
+    Outcome r = GifInfo({"--render", "1", "--out", bmp, dir.Write("a.gif", test::TypicalAnimation({.frames = 3}))});
+    if (!kCanRender) {
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find("needs the Windows build"), std::string::npos) << r.err;
+        return;
+    }
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::vector<uint8_t> file = test::ReadAll(bmp);
+    ASSERT_GE(file.size(), 54u);
+    EXPECT_EQ(file[0], 'B');
+    EXPECT_EQ(file[1], 'M');
+    EXPECT_EQ(file[18] | file[19] << 8, 8);  // the 8 x 6 logical screen
+    EXPECT_EQ(file[22] | file[23] << 8, 6);
+    EXPECT_EQ(file.size(), 54u + 6 * 24);  // rows of 8 * 3 bytes
 }
 
 TEST(GifInfo, BadCommandLinesExitOneWithUsage) {

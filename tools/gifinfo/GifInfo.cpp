@@ -8,21 +8,26 @@
 #include "FrameGif.h"
 #include "GifFile.h"
 #include "GifIndex.h"
+#include "RenderBmp.h"
 
 namespace kinetile {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: gifinfo [--json] [--fix] [--frame N --out FILE] FILE.gif\n"
+    "usage: gifinfo [--json] [--fix] [--frame N --out FILE] [--render N --out FILE.bmp] FILE.gif\n"
     "  --json          print the screen and the frame table as one JSON object\n"
     "  --fix           make each transparent colour-table entry unique while indexing\n"
     "  --frame N --out FILE\n"
-    "                  write frame N as a stand-alone single-image GIF\n";
+    "                  write frame N as a stand-alone single-image GIF\n"
+    "  --render N --out FILE.bmp\n"
+    "                  compose frames 0 to N as the control shows them (Windows build;\n"
+    "                  indexes with the fix-up on, as the control does for a file)\n";
 
 struct Options {
     bool json = false;
     bool fix = false;
     bool wantFrame = false;
+    bool wantRender = false;
     long frame = 0;
     std::string out;
     std::string file;
@@ -42,15 +47,15 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
             o.json = true;
         } else if (a == "--fix") {
             o.fix = true;
-        } else if (a == "--frame") {
-            const std::string* v = value("--frame");
+        } else if (a == "--frame" || a == "--render") {
+            const std::string* v = value(a.c_str());
             if (!v) return false;
             auto [end, ec] = std::from_chars(v->data(), v->data() + v->size(), o.frame);
             if (ec != std::errc{} || end != v->data() + v->size() || o.frame < 0) {
-                error = "--frame needs a frame number, not '" + *v + "'";
+                error = a + " needs a frame number, not '" + *v + "'";
                 return false;
             }
-            o.wantFrame = true;
+            (a == "--frame" ? o.wantFrame : o.wantRender) = true;
         } else if (a == "--out") {
             const std::string* v = value("--out");
             if (!v) return false;
@@ -66,7 +71,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& o, std::string&
         }
     }
     if (o.file.empty()) error = "no file given";
-    else if (o.wantFrame != !o.out.empty()) error = "--frame and --out go together";
+    else if (o.wantFrame && o.wantRender) error = "--frame and --render exclude each other";
+    else if ((o.wantFrame || o.wantRender) != !o.out.empty()) error = "--out goes with --frame or --render";
+    else if (o.wantRender && !kCanRender) error = RenderFramesToBmp({}, {}, {}, 0, 0, {});
     return error.empty();
 }
 
@@ -138,17 +145,27 @@ int RunGifInfo(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::vector<GifFrame> frames;
     GifScreen screen;
     int32_t tableSize = 0;
-    IndexGifFrames(data, frames, screen, tableSize, o.fix);
+    IndexGifFrames(data, frames, screen, tableSize, o.fix || o.wantRender);
 
-    if (o.wantFrame) {
+    if (o.wantFrame || o.wantRender) {
         if (o.frame >= static_cast<long>(frames.size())) {
             err << "gifinfo: " << o.file << ": has " << frames.size() << " frames, no frame " << o.frame << "\n";
             return 2;
         }
+    }
+    if (o.wantFrame) {
         std::vector<uint8_t> single;
         BuildFrameGif(data, frames[static_cast<size_t>(o.frame)], tableSize, single);
         if (!WriteFile(o.out, single)) {
             err << "gifinfo: " << o.out << ": cannot be written\n";
+            return 2;
+        }
+    }
+    if (o.wantRender) {
+        const std::string error =
+            RenderFramesToBmp(data, frames, screen, tableSize, static_cast<int32_t>(o.frame), o.out);
+        if (!error.empty()) {
+            err << "gifinfo: " << o.out << ": " << error << "\n";
             return 2;
         }
     }
