@@ -1,5 +1,6 @@
 #pragma once
 // An owning COM interface pointer: Release on destruction, AddRef on copy.
+#include <windows.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -16,6 +17,11 @@ public:
         ComPtr p;
         p.ptr_ = raw;
         return p;
+    }
+    // Shares a reference: AddRef on the way in.
+    static ComPtr Retain(Interface* raw) {
+        if (raw) raw->AddRef();
+        return Adopt(raw);
     }
     ComPtr(const ComPtr& other) : ptr_(other.ptr_) {
         if (ptr_) ptr_->AddRef();

@@ -40,6 +40,7 @@ using BitmapHandle = GdiObject<HBITMAP>;
 using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
 using RegionHandle = GdiObject<HRGN>;
+using FontHandle = GdiObject<HFONT>;
 
 // A memory device context, deleted with DeleteDC.
 class MemoryDC {

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix mingw-w64-tools
   wine wine64 wine32:i386 libwine-dev
-  xvfb x11-utils imagemagick
+  xvfb x11-utils imagemagick python3
   fonts-wqy-microhei fonts-liberation2 locales
 )
 

@@ -113,7 +113,7 @@ void DrawFrame(HDC dc, IPicture* picture, const GifFrame& current, int32_t backC
 
 void DrawBorder(HDC dc, int32_t color, int32_t style, int width, int height) {
     const int w = width, h = height;
-    if (style == GIFBorder3D) {
+    if (style == kBorder3D) {
         PenHandle light(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(ShadeColor(color, 0.75f))));
         PenHandle dark(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(ShadeColor(color, -0.45f))));
         SelectedObject kept(dc, light.get());
@@ -123,7 +123,7 @@ void DrawBorder(HDC dc, int32_t color, int32_t style, int width, int height) {
         SelectObject(dc, dark.get());
         LineTo(dc, 0, 0);      // top edge
         LineTo(dc, 0, h - 1);  // left edge
-    } else if (style == GIFBorderFlat) {
+    } else if (style == kBorderFlat) {
         PenHandle pen(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(color)));
         SelectedObject kept(dc, pen.get());
         // An outline only: the null brush keeps the interior as it is.

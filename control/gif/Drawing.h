@@ -16,7 +16,8 @@ namespace kinetile {
 // control sets it once before its thread first draws.
 extern thread_local int32_t m_TransBltMode;
 
-enum GIFBorderStyleConst : int32_t { GIFBorderNone = 0, GIFBorder3D = 1, GIFBorderFlat = 2 };
+// Values of the control's BorderStyle property.
+enum BorderStyleValue : int32_t { kBorderNone = 0, kBorder3D = 1, kBorderFlat = 2 };
 
 // 1 when gdi32 offers GdiTransparentBlt, else 2.
 int32_t HasGdiTransparentBlt();

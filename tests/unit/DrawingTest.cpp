@@ -40,7 +40,7 @@ TEST(DrawBorder, SunkenFrameLightensBottomRightAndDarkensTopLeft) {
     for (auto [w, h] : {std::pair{3, 3}, {5, 4}, {2, 7}, {40, 2}}) {
         DibCanvas canvas(w, h);
         canvas.Fill(kSentinel);
-        DrawBorder(canvas.dc(), color, GIFBorder3D, w, h);
+        DrawBorder(canvas.dc(), color, kBorder3D, w, h);
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 const Edge edge = SunkenEdge(x, y, w, h);
@@ -56,7 +56,7 @@ TEST(DrawBorder, FlatDrawsOnlyTheOutermostRing) {
     for (auto [w, h] : {std::pair{3, 3}, {5, 4}, {9, 6}}) {
         DibCanvas canvas(w, h);
         canvas.Fill(kSentinel);
-        DrawBorder(canvas.dc(), color, GIFBorderFlat, w, h);
+        DrawBorder(canvas.dc(), color, kBorderFlat, w, h);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const bool ring = x == 0 || y == 0 || x == w - 1 || y == h - 1;
@@ -76,7 +76,7 @@ TEST(DrawBorder, OtherStylesDrawNothingAndNoStyleLeavesAPenBehind) {
     DibCanvas canvas(6, 6);
     HGDIOBJ pen = GetCurrentObject(canvas.dc(), OBJ_PEN);
     HGDIOBJ brush = GetCurrentObject(canvas.dc(), OBJ_BRUSH);
-    for (int32_t style : {GIFBorder3D, GIFBorderFlat}) {
+    for (int32_t style : {kBorder3D, kBorderFlat}) {
         DrawBorder(canvas.dc(), 0xFF, style, 6, 6);
         EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
         EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_BRUSH), brush);

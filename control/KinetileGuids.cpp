@@ -1,0 +1,4 @@
+// Defines the identifiers that the generated type-library header declares.
+#include <initguid.h>
+
+#include "KinetileLib.h"

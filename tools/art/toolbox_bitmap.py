@@ -1,0 +1,43 @@
+#!/usr/bin/env python3
+"""Draws the control's 16 x 15 toolbox bitmap (a button with a film frame and
+a play mark) and writes it as a 24-bit BMP. Usage: toolbox_bitmap.py OUT.bmp"""
+import struct
+import sys
+
+W, H = 16, 15
+FACE, SHADOW, LIGHT, FILM, PLAY = (192, 192, 192), (128, 128, 128), (255, 255, 255), (40, 60, 140), (250, 200, 30)
+
+
+def pixel(x, y):
+    if x == 0 or y == 0:
+        return LIGHT
+    if x == W - 1 or y == H - 1:
+        return SHADOW
+    if 2 <= x <= 13 and 3 <= y <= 11:
+        if y in (3, 11) and x % 2 == 0:  # sprocket holes
+            return FACE
+        # a right-pointing triangle in the middle of the frame
+        dx, dy = x - 6, y - 7
+        if 0 <= dx <= 4 and abs(dy) <= 2 - dx // 2:
+            return PLAY
+        return FILM
+    return FACE
+
+
+def main(path):
+    stride = (W * 3 + 3) & ~3
+    rows = bytearray()
+    for y in range(H - 1, -1, -1):  # bottom-up
+        row = bytearray()
+        for x in range(W):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        rows += row + bytes(stride - len(row))
+    header = struct.pack('<IiiHHIIiiII', 40, W, H, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    file_header = struct.pack('<2sIHHI', b'BM', 14 + len(header) + len(rows), 0, 0, 14 + len(header))
+    with open(path, 'wb') as out:
+        out.write(file_header + header + rows)
+
+
+if __name__ == '__main__':
+    main(sys.argv[1])
