@@ -37,7 +37,6 @@ public:
 
     VARIANT& get() { return v_; }
     const VARIANT& get() const { return v_; }
-    VARIANT* operator&() { return &v_; }
     VARTYPE vt() const { return v_.vt; }
     bool IsEmpty() const { return v_.vt == VT_EMPTY; }
     // Gives up the value to the caller (an out-parameter), leaving Empty.

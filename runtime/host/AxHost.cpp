@@ -1,0 +1,354 @@
+#include "AxHost.h"
+
+#include "MapPropertyBag.h"
+
+#include <olectl.h>
+
+namespace kinetile {
+
+// The control's site: client site, in-place site and frame, ambient
+// properties and the property-change sink, as one object.
+class ControlSite final : public IOleClientSite,
+                          public IOleInPlaceSite,
+                          public IOleInPlaceFrame,
+                          public IDispatch,
+                          public IPropertyNotifySink {
+public:
+    ControlSite(HWND parent, const RECT& rect, const Ambient& ambient) : parent_(parent), rect_(rect), ambient_(ambient) {}
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
+        else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
+        else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) *out = static_cast<IOleInPlaceFrame*>(this);
+        else if (riid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
+        else if (riid == IID_IPropertyNotifySink) *out = static_cast<IPropertyNotifySink*>(this);
+        else return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG left = --refs_;
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    // IOleClientSite
+    STDMETHODIMP SaveObject() override { return S_OK; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** out) override { return out ? (*out = nullptr, E_NOTIMPL) : E_POINTER; }
+    STDMETHODIMP GetContainer(IOleContainer** out) override { return out ? (*out = nullptr, E_NOINTERFACE) : E_POINTER; }
+    STDMETHODIMP ShowObject() override { return S_OK; }
+    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+    // IOleWindow
+    STDMETHODIMP GetWindow(HWND* window) override { return window ? (*window = parent_, S_OK) : E_POINTER; }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IOleInPlaceSite
+    STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnUIActivate() override { return S_OK; }
+    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                  LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
+        if (!frame || !document || !position || !clip) return E_POINTER;
+        *frame = static_cast<IOleInPlaceFrame*>(this);
+        AddRef();
+        *document = nullptr;
+        *position = rect_;
+        *clip = rect_;
+        if (info) {
+            info->fMDIApp = FALSE;
+            info->hwndFrame = parent_;
+            info->haccel = nullptr;
+            info->cAccelEntries = 0;
+        }
+        return S_OK;
+    }
+    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
+    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
+    STDMETHODIMP DiscardUndoState() override { return S_OK; }
+    STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
+    STDMETHODIMP OnPosRectChange(LPCRECT rect) override {
+        if (!rect) return E_POINTER;
+        // The form lets the control take the size it asks for.
+        rect_ = *rect;
+        if (inPlace_) inPlace_->SetObjectRects(&rect_, &rect_);
+        return S_OK;
+    }
+
+    // IOleInPlaceUIWindow, IOleInPlaceFrame
+    STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
+    STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
+    STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+    STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+    // IDispatch: the ambient properties.
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return count ? (*count = 0, S_OK) : E_POINTER; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return info ? (*info = nullptr, E_NOTIMPL) : E_POINTER; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
+        Variant value;
+        switch (id) {
+            case DISPID_AMBIENT_USERMODE: value = Variant::Bool(ambient_.userMode); break;
+            case DISPID_AMBIENT_DISPLAYNAME: value = Variant::String(ambient_.displayName); break;
+            default: return DISP_E_MEMBERNOTFOUND;
+        }
+        if (result) *result = value.Detach();
+        return S_OK;
+    }
+
+    // IPropertyNotifySink
+    STDMETHODIMP OnChanged(DISPID id) override {
+        ++changes_;
+        lastChanged_ = id;
+        return S_OK;
+    }
+    STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
+
+    void Attach(IOleInPlaceObject* inPlace) { inPlace_ = ComPtr<IOleInPlaceObject>::Retain(inPlace); }
+    void Detach() { inPlace_.reset(); }
+
+    HWND parent_;
+    RECT rect_;
+    Ambient ambient_;
+    int changes_ = 0;
+    DISPID lastChanged_ = DISPID_UNKNOWN;
+
+private:
+    ~ControlSite() = default;
+    LONG refs_ = 1;
+    ComPtr<IOleInPlaceObject> inPlace_;
+};
+
+namespace {
+
+// Receives the control's events and hands them on with their names.
+class EventSink final : public IDispatch {
+public:
+    EventSink(ComPtr<ITypeInfo> events, IID iid) : events_(std::move(events)), iid_(iid) {}
+    AxHost::EventHandler handler;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        if (!out) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == iid_) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG left = --refs_;
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return count ? (*count = 0, S_OK) : E_POINTER; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return info ? (*info = nullptr, E_NOTIMPL) : E_POINTER; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+        if (!handler) return S_OK;
+        ControlEvent event{L"", id, {}};
+        BSTR name = nullptr;
+        UINT count = 0;
+        if (events_ && SUCCEEDED(events_->GetNames(id, &name, 1, &count)) && count == 1) {
+            event.name.assign(name, SysStringLen(name));
+            SysFreeString(name);
+        }
+        if (params)
+            for (UINT i = params->cArgs; i > 0; --i) event.args.push_back(&params->rgvarg[i - 1]);
+        handler(event);
+        return S_OK;
+    }
+
+private:
+    ~EventSink() = default;
+    LONG refs_ = 1;
+    ComPtr<ITypeInfo> events_;
+    IID iid_;
+};
+
+ComPtr<ITypeInfo> DefaultEvents(IUnknown* object, IID& iid) {
+    ComPtr<IProvideClassInfo2> provide;
+    ComPtr<ITypeInfo> coclass, events;
+    if (FAILED(object->QueryInterface(IID_IProvideClassInfo2, provide.put_void())) ||
+        FAILED(provide->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid)) || FAILED(provide->GetClassInfo(coclass.put())))
+        return events;
+    ComPtr<ITypeLib> library;
+    UINT index = 0;
+    if (SUCCEEDED(coclass->GetContainingTypeLib(library.put(), &index))) library->GetTypeInfoOfGuid(iid, events.put());
+    return events;
+}
+
+HRESULT InvokeByName(IDispatch* dispatch, const wchar_t* name, WORD flags, DISPPARAMS& params, Variant* result,
+                     EXCEPINFO* error) {
+    if (!dispatch) return E_POINTER;
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) return hr;
+    EXCEPINFO ignored{};
+    EXCEPINFO* exception = error ? error : &ignored;
+    *exception = EXCEPINFO{};
+    UINT argError = 0;
+    hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result->put() : nullptr, exception,
+                          &argError);
+    if (!error) {
+        SysFreeString(ignored.bstrSource);
+        SysFreeString(ignored.bstrDescription);
+        SysFreeString(ignored.bstrHelpFile);
+    }
+    return hr;
+}
+
+}  // namespace
+
+std::unique_ptr<AxHost> AxHost::Create(HWND parent, const std::wstring& progId, const RECT& rect,
+                                       const Ambient& ambient, const PropertyMap* saved, HRESULT* error) {
+    HRESULT ignored;
+    HRESULT& hr = error ? *error : ignored;
+    CLSID clsid;
+    hr = progId.size() && progId[0] == L'{' ? CLSIDFromString(progId.c_str(), &clsid) : CLSIDFromProgID(progId.c_str(), &clsid);
+    if (FAILED(hr)) return nullptr;
+
+    std::unique_ptr<AxHost> host(new AxHost());
+    host->site_ = ComPtr<ControlSite>::Adopt(new ControlSite(parent, rect, ambient));
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, host->object_.put_void());
+    if (FAILED(hr)) return nullptr;
+    host->object_->QueryInterface(IID_IDispatch, host->dispatch_.put_void());
+
+    // Controls that ask for their site first get it before they load.
+    ComPtr<IOleObject> ole;
+    DWORD misc = 0;
+    if (SUCCEEDED(host->object_->QueryInterface(IID_IOleObject, ole.put_void()))) {
+        ole->GetMiscStatus(DVASPECT_CONTENT, &misc);
+        if (misc & OLEMISC_SETCLIENTSITEFIRST) ole->SetClientSite(host->site_.get());
+    }
+
+    IID eventsIid{};
+    ComPtr<ITypeInfo> events = DefaultEvents(host->object_.get(), eventsIid);
+    ComPtr<IConnectionPointContainer> points;
+    if (SUCCEEDED(host->object_->QueryInterface(IID_IConnectionPointContainer, points.put_void()))) {
+        if (events && SUCCEEDED(points->FindConnectionPoint(eventsIid, host->events_.put()))) {
+            auto sink = ComPtr<EventSink>::Adopt(new EventSink(events, eventsIid));
+            host->events_->Advise(sink.get(), &host->eventsCookie_);
+        }
+        if (SUCCEEDED(points->FindConnectionPoint(IID_IPropertyNotifySink, host->notify_.put())))
+            host->notify_->Advise(static_cast<IPropertyNotifySink*>(host->site_.get()), &host->notifyCookie_);
+    }
+
+    ComPtr<IPersistPropertyBag> persist;
+    if (SUCCEEDED(host->object_->QueryInterface(IID_IPersistPropertyBag, persist.put_void()))) {
+        if (saved) {
+            PropertyMap copy = *saved;
+            auto bag = ComPtr<IPropertyBag>::Adopt(new MapPropertyBag(copy));
+            hr = persist->Load(bag.get(), nullptr);
+        } else {
+            hr = persist->InitNew();
+        }
+        if (FAILED(hr)) return nullptr;
+    }
+    if (ole) {
+        if (!(misc & OLEMISC_SETCLIENTSITEFIRST)) ole->SetClientSite(host->site_.get());
+        if (parent) {
+            hr = ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, host->site_.get(), 0, parent, &rect);
+            ComPtr<IOleInPlaceObject> inPlace;
+            if (SUCCEEDED(host->object_->QueryInterface(IID_IOleInPlaceObject, inPlace.put_void())))
+                host->site_->Attach(inPlace.get());
+            if (FAILED(hr)) return nullptr;
+        }
+    }
+    hr = S_OK;
+    return host;
+}
+
+AxHost::~AxHost() {
+    if (events_) events_->Unadvise(eventsCookie_);
+    if (notify_) notify_->Unadvise(notifyCookie_);
+    if (site_) site_->Detach();
+    ComPtr<IOleObject> ole;
+    if (object_ && SUCCEEDED(object_->QueryInterface(IID_IOleObject, ole.put_void()))) {
+        ole->Close(OLECLOSE_NOSAVE);
+        ole->SetClientSite(nullptr);
+    }
+}
+
+HWND AxHost::Window() const {
+    ComPtr<IOleInPlaceObject> inPlace;
+    HWND window = nullptr;
+    if (object_ && SUCCEEDED(object_->QueryInterface(IID_IOleInPlaceObject, inPlace.put_void()))) inPlace->GetWindow(&window);
+    return window;
+}
+
+RECT AxHost::Rect() const { return site_->rect_; }
+
+void AxHost::OnEvent(EventHandler handler) {
+    if (!events_) return;
+    // The sink is reached through the connection: replace it with one that calls `handler`.
+    IID iid{};
+    ComPtr<ITypeInfo> events = DefaultEvents(object_.get(), iid);
+    events_->Unadvise(eventsCookie_);
+    auto sink = ComPtr<EventSink>::Adopt(new EventSink(events, iid));
+    sink->handler = std::move(handler);
+    events_->Advise(sink.get(), &eventsCookie_);
+}
+
+void AxHost::SetUserMode(bool userMode) {
+    site_->ambient_.userMode = userMode;
+    ComPtr<IOleControl> control;
+    if (SUCCEEDED(object_->QueryInterface(IID_IOleControl, control.put_void())))
+        control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
+}
+
+void AxHost::SetDisplayName(const std::wstring& name) {
+    site_->ambient_.displayName = name;
+    ComPtr<IOleControl> control;
+    if (SUCCEEDED(object_->QueryInterface(IID_IOleControl, control.put_void())))
+        control->OnAmbientPropertyChange(DISPID_AMBIENT_DISPLAYNAME);
+}
+
+int AxHost::PropertyChanges() const { return site_->changes_; }
+DISPID AxHost::LastChangedProperty() const { return site_->lastChanged_; }
+
+HRESULT AxHost::Save(PropertyMap& saved) const {
+    ComPtr<IPersistPropertyBag> persist;
+    HRESULT hr = object_->QueryInterface(IID_IPersistPropertyBag, persist.put_void());
+    if (FAILED(hr)) return hr;
+    saved.Clear();
+    auto bag = ComPtr<IPropertyBag>::Adopt(new MapPropertyBag(saved));
+    return persist->Save(bag.get(), TRUE, TRUE);
+}
+
+HRESULT DispatchGet(IDispatch* object, const wchar_t* name, Variant& value, EXCEPINFO* error) {
+    DISPPARAMS none{};
+    return InvokeByName(object, name, DISPATCH_PROPERTYGET, none, &value, error);
+}
+
+HRESULT DispatchPut(IDispatch* object, const wchar_t* name, const Variant& value, EXCEPINFO* error) {
+    VARIANT arg = value.get();
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&arg, &named, 1, 1};
+    const WORD flags = (arg.vt == VT_DISPATCH || arg.vt == VT_UNKNOWN) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    return InvokeByName(object, name, flags, params, nullptr, error);
+}
+
+HRESULT DispatchCall(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args, Variant* result,
+                     EXCEPINFO* error) {
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    return InvokeByName(object, name, DISPATCH_METHOD, params, result, error);
+}
+
+}  // namespace kinetile
