@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GifTypes.h"
+#include "Playback.h"
 #include "KinetileLib.h"  // generated from Kinetile.idl
 #include "Scene.h"
 #include "Timer.h"
@@ -22,7 +23,7 @@ enum KinetileEvent : DISPID {
 extern const wchar_t* const kNoImage;     // "(None)"
 extern const wchar_t* const kHasImage;    // "(AniGIF)"
 
-class Kinetile final : public UserControl, public _Kinetile {
+class Kinetile final : public UserControl, public _Kinetile, private PlaybackHost {
 public:
     static HRESULT Create(REFIID iid, void** out);
 
@@ -107,18 +108,25 @@ private:
     bool HasImage() const { return m_GifFile != kNoImage; }
     HRESULT ReadOnlyLet();
     // Painting
-    void RenderFrame(int32_t n);
+    bool EnsureScene();
+    void RenderFrame(int32_t n) override;
     void CopySceneToSurface(HDC dc);
     int BorderAllowance() const;
     void CentreScene();
-    // Playback
-    void OnPlayTick();
+    // What playback asks of the control
+    int32_t FrameCount() override { return m_FrameCount; }
+    int32_t FrameDelay(int32_t frame) override;
+    int32_t Speed() override { return m_Speed; }
+    int32_t Times() override { return m_Times; }
+    void Refresh() override { UserControl::Refresh(); }
+    void RaisePlaying(int32_t& frame) override;
+    void RaisePlayStateChange(PlayState state) override;
+    void SetTimer(bool enabled, uint32_t intervalMs) override;
     void OnMouseTick();
 
     int32_t m_BackStyle = 1;
     int32_t m_BorderStyle = 0;
     OLE_COLOR m_BorderColor = 0;
-    int32_t m_CurrentFrame = 0;
     int32_t m_FrameCount = 0;
     int32_t m_ImageHeight = 0;
     int32_t m_ImageWidth = 0;
@@ -138,9 +146,9 @@ private:
     int32_t m_ColorTableSize = 0;
     bool m_PreIndexed = false;
     std::unique_ptr<Scene> m_Scene;
-    int32_t m_LoopCount = 0;
     bool m_MouseInside = false;
 
+    Playback m_Playback{*this};  // m_CurrentFrame and m_LoopCount live here
     Timer timPlay;
     Timer timMouse;
 };

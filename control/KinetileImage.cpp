@@ -51,8 +51,7 @@ HRESULT Kinetile::AssignDataArrary(const VARIANT& value) {
     m_HasData = !empty;
     m_DataArrary = std::move(bytes);
     PropertyChanged(L"DataArrary");
-    timPlay.Enabled(false);  // stops without a PlayStateChange
-    m_CurrentFrame = 0;
+    m_Playback.Reset();  // stops without a PlayStateChange, back to frame 0
     m_Scene.reset();
 
     bool newGif = false;

@@ -27,7 +27,7 @@ UserControlClass KinetileClass() {
 }  // namespace
 
 Kinetile::Kinetile()
-    : UserControl(KinetileClass()), timPlay([this] { OnPlayTick(); }, 1), timMouse([this] { OnMouseTick(); }, 50) {
+    : UserControl(KinetileClass()), timPlay([this] { m_Playback.Tick(); }, 1), timMouse([this] { OnMouseTick(); }, 50) {
     // Initialize: the keyed-blit probe runs once per thread.
     if (m_TransBltMode == 0) m_TransBltMode = HasGdiTransparentBlt();
     // An object that is never given InitNew or a saved form (a plain
@@ -52,7 +52,7 @@ void* Kinetile::QueryDispatch(REFIID riid) {
 
 void Kinetile::Terminate() {
     timMouse.Enabled(false);
-    timPlay.Enabled(false);
+    m_Playback.Reset();  // the timer stops, without an event
     m_Scene.reset();
 }
 

@@ -57,17 +57,24 @@ void Kinetile::Paint(HDC dc) {
         RestoreDC(dc, saved);
         return;
     }
-    // An image without frames shows nothing of its own.
-    if (m_Frames.empty()) return;
     if (!m_Scene) {
-        m_Scene = std::make_unique<Scene>();
-        const size_t current = static_cast<size_t>(m_CurrentFrame) < m_Frames.size() ? static_cast<size_t>(m_CurrentFrame) : 0;
-        m_Scene->BackColor(m_Frames[current].TransColor);
-        m_Scene->CreateScene(SurfaceDC(), m_ImageWidth, m_ImageHeight);
-        CentreScene();
-        RenderFrame(m_CurrentFrame);
+        // An image without frames shows nothing of its own.
+        if (!EnsureScene()) return;
+        RenderFrame(m_Playback.CurrentFrame());
     }
     CopySceneToSurface(dc);
+}
+
+bool Kinetile::EnsureScene() {
+    if (m_Scene) return true;
+    if (!HasImage() || m_Frames.empty()) return false;
+    m_Scene = std::make_unique<Scene>();
+    const size_t current = static_cast<size_t>(m_Playback.CurrentFrame());
+    // The key colour is the current frame's, frame 0 after every assignment.
+    m_Scene->BackColor(m_Frames[current < m_Frames.size() ? current : 0].TransColor);
+    m_Scene->CreateScene(SurfaceDC(), m_ImageWidth, m_ImageHeight);
+    CentreScene();
+    return true;
 }
 
 void Kinetile::CopySceneToSurface(HDC dc) {
@@ -84,7 +91,8 @@ void Kinetile::CopySceneToSurface(HDC dc) {
 }
 
 void Kinetile::RenderFrame(int32_t n) {
-    if (!m_Scene || n < 0 || static_cast<size_t>(n) >= m_Frames.size()) return;
+    // A tick before the first paint makes the buffer it draws into.
+    if (n < 0 || static_cast<size_t>(n) >= m_Frames.size() || !EnsureScene()) return;
     const FrameSet set{m_DataArrary, m_Frames, m_Screen, m_ColorTableSize};
     ComPtr<IPicture> picture = ComposeFrame(*m_Scene, set, n);
     // Without the system's keyed blit, painted-pixel hit tests use a region

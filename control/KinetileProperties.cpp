@@ -37,7 +37,6 @@ void Kinetile::InitProperties() {
     m_BackStyle = 1;
     m_BorderStyle = 0;
     m_BorderColor = 0;
-    m_CurrentFrame = 0;
     m_FrameCount = 0;
     m_ImageHeight = 0;
     m_ImageWidth = 0;
@@ -177,7 +176,7 @@ STDMETHODIMP Kinetile::put_BorderColor(OLE_COLOR New_BorderColor) {
     return S_OK;
 }
 
-STDMETHODIMP Kinetile::get_CurrentFrame(LONG* out) { KINETILE_GET(m_CurrentFrame); }
+STDMETHODIMP Kinetile::get_CurrentFrame(LONG* out) { KINETILE_GET(m_Playback.CurrentFrame()); }
 STDMETHODIMP Kinetile::get_FrameCount(LONG* out) { KINETILE_GET(m_FrameCount); }
 STDMETHODIMP Kinetile::put_FrameCount(LONG) { return ReadOnlyLet(); }
 STDMETHODIMP Kinetile::get_ImageHeight(LONG* out) { KINETILE_GET(m_ImageHeight); }
