@@ -6,6 +6,7 @@
 
 #include "ClassFactory.h"
 #include "ComPtr.h"
+#include "GifFilePage.h"
 #include "Kinetile.h"
 #include "KinetileIds.h"
 #include "Module.h"
@@ -61,9 +62,11 @@ STDAPI DllCanUnloadNow() { return ModuleReferences() == 0 ? S_OK : S_FALSE; }
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    // The property page class is served with the property page itself.
-    if (clsid != CLSID_Kinetile) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) ClassFactory(&kinetile::Kinetile::Create);
+    CreateInstanceFn create = nullptr;
+    if (clsid == CLSID_Kinetile) create = &kinetile::Kinetile::Create;
+    else if (clsid == CLSID_GifFilePage) create = &GifFilePage::Create;
+    else return CLASS_E_CLASSNOTAVAILABLE;
+    auto* factory = new (std::nothrow) ClassFactory(create);
     if (!factory) return E_OUTOFMEMORY;
     const HRESULT hr = factory->QueryInterface(iid, out);
     factory->Release();

@@ -8,12 +8,13 @@
 #include "MapPropertyBag.h"
 
 namespace kinetile {
+
+static const CLSID kKinetile = {0x8185F5B5, 0xCE27, 0x412A, {0x8E, 0x13, 0xAD, 0x65, 0x4E, 0x67, 0x1A, 0x94}};
+
 namespace {
 
 using test::Host;
 using test::HostedControl;
-
-const CLSID kKinetile = {0x8185F5B5, 0xCE27, 0x412A, {0x8E, 0x13, 0xAD, 0x65, 0x4E, 0x67, 0x1A, 0x94}};
 
 std::vector<uint8_t> Animation() {
     return test::TypicalAnimation({.width = 30, .height = 10, .frames = 6, .transparentIndex = 3});
@@ -172,6 +173,32 @@ TEST(ControlRobustness, DllCanUnloadNowOnceEveryObjectIsGone) {
         EXPECT_EQ(canUnload(), S_FALSE);
     }
     EXPECT_EQ(canUnload(), S_OK);
+}
+
+}  // namespace
+}  // namespace kinetile
+
+namespace kinetile {
+namespace {
+
+TEST(PropertyPage, TheControlNamesItsPageAndTheServerMakesIt) {
+    const CLSID page = {0xE6B226BD, 0xBEBB, 0x471C, {0x89, 0xD9, 0x69, 0xDE, 0xD8, 0x01, 0x3E, 0x36}};
+    ComPtr<ISpecifyPropertyPages> specify;
+    ASSERT_EQ(CoCreateInstance(kKinetile, nullptr, CLSCTX_INPROC_SERVER, IID_ISpecifyPropertyPages, specify.put_void()), S_OK);
+    CAUUID pages{};
+    ASSERT_EQ(specify->GetPages(&pages), S_OK);
+    ASSERT_EQ(pages.cElems, 1u);
+    EXPECT_TRUE(IsEqualCLSID(pages.pElems[0], page));
+    CoTaskMemFree(pages.pElems);
+
+    ComPtr<IPropertyPage> propertyPage;
+    ASSERT_EQ(CoCreateInstance(page, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage, propertyPage.put_void()), S_OK);
+    PROPPAGEINFO info{};
+    ASSERT_EQ(propertyPage->GetPageInfo(&info), S_OK);
+    EXPECT_STREQ(info.pszTitle, L"选择 GIF 文件");
+    EXPECT_EQ(info.size.cx, 315);
+    EXPECT_EQ(info.size.cy, 333);
+    CoTaskMemFree(info.pszTitle);
 }
 
 }  // namespace

@@ -141,7 +141,9 @@ TEST(Scene, ASecondBufferReleasesTheFirstBufferAndItsRegion) {
     EXPECT_EQ(scene.hRegion(), nullptr);
     EXPECT_EQ(GetObjectType(firstBitmap), 0u) << "the first buffer bitmap is deleted";
     EXPECT_EQ(GetObjectType(firstRegion), 0u) << "the region is deleted";
-    if (scene.hdc() != firstDC) EXPECT_EQ(GetObjectType(firstDC), 0u) << "the first DC is deleted";
+    if (scene.hdc() != firstDC) {
+        EXPECT_EQ(GetObjectType(firstDC), 0u) << "the first DC is deleted";
+    }
 }
 
 }  // namespace
