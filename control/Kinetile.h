@@ -100,6 +100,16 @@ protected:
     void Resize() override;
     void AmbientChanged(const std::wstring& name) override;
     void Terminate() override;
+    // Mouse and keys
+    void HitTest(float x, float y, short& result) override;
+    void MouseDown(short button, short shift, float x, float y) override;
+    void MouseMove(short button, short shift, float x, float y) override;
+    void MouseUp(short button, short shift, float x, float y) override;
+    void Click() override;
+    void DblClick() override;
+    void KeyDown(short& keyCode, short& shift) override;
+    void KeyUp(short& keyCode, short& shift) override;
+    void KeyPress(short& keyAscii) override;
 
 private:
     // Image sources
@@ -122,7 +132,11 @@ private:
     void RaisePlaying(int32_t& frame) override;
     void RaisePlayStateChange(PlayState state) override;
     void SetTimer(bool enabled, uint32_t intervalMs) override;
+    // Pointer tracking
+    void Entry();
+    void Leave();
     void OnMouseTick();
+    void RaiseMouse(DISPID event, short button, short shift, float x, float y);
 
     int32_t m_BackStyle = 1;
     int32_t m_BorderStyle = 0;

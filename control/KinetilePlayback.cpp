@@ -47,7 +47,4 @@ void Kinetile::SetTimer(bool enabled, uint32_t intervalMs) {
     timPlay.Enabled(enabled);
 }
 
-// The pointer watch comes with the control's mouse handling.
-void Kinetile::OnMouseTick() { timMouse.Enabled(false); }
-
 }  // namespace kinetile

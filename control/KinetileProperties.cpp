@@ -196,6 +196,7 @@ STDMETHODIMP Kinetile::get_HitBehavior(GIFHitBehaviorConst* out) { KINETILE_GET(
 STDMETHODIMP Kinetile::put_HitBehavior(GIFHitBehaviorConst New_HitBehavior) {
     m_HitBehavior = New_HitBehavior;
     PropertyChanged(L"HitBehavior");
+    HitTestMode(static_cast<short>(m_HitBehavior & 0xFFFF));
     return S_OK;
 }
 

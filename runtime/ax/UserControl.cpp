@@ -406,21 +406,18 @@ LRESULT CALLBACK UserControl::WindowProc(HWND window, UINT message, WPARAM wPara
 
 LRESULT UserControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = window_;
-    LRESULT result = 0;
-    if (HandleMessage(message, wParam, lParam, result)) return result;
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window, &ps);
-            Paint(dc);
-            EndPaint(window, &ps);
+        case WM_PAINT:
+            PaintSurface();
             return 0;
-        }
         case WM_ERASEBKGND:
-            return 1;  // the paint draws everything
-        case WM_SIZE:
-            return 0;
+            return 1;  // the paint draws everything, background included
+        case WM_NCHITTEST:
+            return OnHitTest(lParam);
+        case WM_GETDLGCODE:
+            return DLGC_WANTALLKEYS | DLGC_WANTCHARS;  // Enter reaches the control
         default:
+            if (OnInput(message, wParam, lParam)) return 0;
             return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -135,8 +135,21 @@ protected:
     virtual void Resize() {}
     virtual void AmbientChanged(const std::wstring& name) {}
     virtual void Terminate() {}
-    // Window messages the control handles itself (mouse, keys, hit tests) before the defaults.
-    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+    // The surface's hit test: `result` comes proposed by the hit-test mode
+    // (3 for pixels the last paint drew when the mode is 2, else 0); only 3
+    // lets the point's mouse input reach the control, anything else passes
+    // it to the window beneath. Coordinates in pixels.
+    virtual void HitTest(float x, float y, short& result) {}
+    // Mouse and keyboard events of the surface. Button: 1 left, 2 right,
+    // 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; coordinates in pixels.
+    virtual void MouseDown(short button, short shift, float x, float y) {}
+    virtual void MouseMove(short button, short shift, float x, float y) {}
+    virtual void MouseUp(short button, short shift, float x, float y) {}
+    virtual void Click() {}
+    virtual void DblClick() {}
+    virtual void KeyDown(short& keyCode, short& shift) {}
+    virtual void KeyUp(short& keyCode, short& shift) {}
+    virtual void KeyPress(short& keyAscii) {}
 
     // The form run time, as the control sees it.
     bool AmbientUserMode();
@@ -151,6 +164,16 @@ protected:
     int ScaleHeight() const;
     // Resizes the control on its container (twips), as setting Width/Height would.
     void SetSizeTwips(double width, double height);
+    // Pixels of the surface in the container's position units (ScaleX/ScaleY
+    // to the container's scale); twips when the container does not say.
+    void PixelsToContainer(float& x, float& y);
+    static double TwipsPerPixelX();
+    static double TwipsPerPixelY();
+    // The container's window and the control's rectangle in its client pixels.
+    HWND ContainerHwnd() const;
+    RECT RectInContainer() const;
+    // 0: every point proposed outside; 2: painted pixels proposed as hits.
+    void HitTestMode(short mode) { hitTestMode_ = mode; }
 
     OLE_COLOR BackColor() const { return backColor_; }
     void BackColor(OLE_COLOR color) { backColor_ = color; }
@@ -169,6 +192,9 @@ private:
     bool AmbientProperty(DISPID id, Variant& value);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void PaintSurface();
+    LRESULT OnHitTest(LPARAM lParam);
+    bool OnInput(UINT message, WPARAM wParam, LPARAM lParam);
 
     LONG refs_ = 1;
     UserControlClass class_;
@@ -189,6 +215,12 @@ private:
     bool enabled_ = true;
     short mousePointer_ = 0;
     ComPtr<IPictureDisp> mouseIcon_;
+    short hitTestMode_ = 0;
+    // Which pixels the last paint drew, row by row: what the host shows
+    // through everywhere else, and what hit-test mode 2 proposes as hits.
+    std::vector<bool> painted_;
+    int paintedWidth_ = 0, paintedHeight_ = 0;
+    bool leftDown_ = false, doubleClicked_ = false;
 };
 
 }  // namespace kinetile

@@ -12,7 +12,8 @@ class ControlSite final : public IOleClientSite,
                           public IOleInPlaceSite,
                           public IOleInPlaceFrame,
                           public IDispatch,
-                          public IPropertyNotifySink {
+                          public IPropertyNotifySink,
+                          public IOleControlSite {
 public:
     ControlSite(HWND parent, const RECT& rect, const Ambient& ambient) : parent_(parent), rect_(rect), ambient_(ambient) {}
 
@@ -25,6 +26,7 @@ public:
         else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) *out = static_cast<IOleInPlaceFrame*>(this);
         else if (riid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
         else if (riid == IID_IPropertyNotifySink) *out = static_cast<IPropertyNotifySink*>(this);
+        else if (riid == IID_IOleControlSite) *out = static_cast<IOleControlSite*>(this);
         else return E_NOINTERFACE;
         AddRef();
         return S_OK;
@@ -115,6 +117,26 @@ public:
         return S_OK;
     }
     STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
+
+    // IOleControlSite: the form measures in twips, as forms do by default.
+    STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
+    STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
+    STDMETHODIMP GetExtendedControl(IDispatch** out) override { return out ? (*out = nullptr, E_NOTIMPL) : E_POINTER; }
+    STDMETHODIMP TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) override {
+        if (!himetric || !container) return E_POINTER;
+        constexpr float kTwipsPerHimetric = 1440.0f / 2540.0f;
+        if (flags & XFORMCOORDS_HIMETRICTOCONTAINER) {
+            container->x = static_cast<float>(himetric->x) * kTwipsPerHimetric;
+            container->y = static_cast<float>(himetric->y) * kTwipsPerHimetric;
+        } else {
+            himetric->x = static_cast<LONG>(container->x / kTwipsPerHimetric);
+            himetric->y = static_cast<LONG>(container->y / kTwipsPerHimetric);
+        }
+        return S_OK;
+    }
+    STDMETHODIMP TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
+    STDMETHODIMP OnFocus(BOOL) override { return S_OK; }
+    STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
 
     void Attach(IOleInPlaceObject* inPlace) { inPlace_ = ComPtr<IOleInPlaceObject>::Retain(inPlace); }
     void Detach() { inPlace_.reset(); }
