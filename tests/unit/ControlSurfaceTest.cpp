@@ -237,3 +237,52 @@ TEST(ControlSurface, AutoConsolePlaysOnEntryAndHaltsWhenThePointerLeaves) {
 
 }  // namespace
 }  // namespace kinetile
+
+namespace kinetile {
+namespace {
+
+std::vector<UINT> formClicks;
+WNDPROC formProc = nullptr;
+LRESULT CALLBACK RecordingFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) formClicks.push_back(message);
+    return CallWindowProcW(formProc, window, message, wParam, lParam);
+}
+
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    test::PumpMessages(20);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    test::PumpMessages(80);
+}
+
+TEST(ControlSurface, RealClicksOnTransparentPixelsReachTheFormBeneath) {
+    HostedControl c = OnRedForm();
+    ASSERT_EQ(c->Put(L"BackStyle", Variant::Int32(0)), S_OK);
+    ASSERT_EQ(c->Put(L"HitBehavior", Variant::Int32(2)), S_OK);
+    ASSERT_EQ(c->Put(L"DataArrary", Variant::Bytes(HalfTransparent())), S_OK);
+    SetForegroundWindow(c.window->get());
+    Shot(c->Window());
+    formClicks.clear();
+    formProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(c.window->get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingFormProc)));
+    std::vector<std::wstring> controlClicks;
+    c->OnEvent([&](const ControlEvent& e) {
+        if (e.name == L"Click") controlClicks.push_back(e.name);
+    });
+    RECT r;
+    GetWindowRect(c->Window(), &r);
+    ClickAt(r.left + 15, r.top + 8);  // a painted pixel
+    EXPECT_EQ(controlClicks.size(), 1u);
+    EXPECT_TRUE(formClicks.empty());
+    ClickAt(r.left + 3, r.top + 8);  // a transparent pixel
+    EXPECT_EQ(controlClicks.size(), 1u);
+    EXPECT_EQ(formClicks.size(), 1u) << "the click passed through to the form";
+    SetWindowLongPtrW(c.window->get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProc));
+}
+
+}  // namespace
+}  // namespace kinetile
