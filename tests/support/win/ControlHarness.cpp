@@ -24,6 +24,9 @@ DWORD RunRegsvr32(const std::wstring& ocxPath, bool unregister) {
 }
 
 HostWindow::HostWindow(int width, int height) {
+    // The pointer starts far from every test's windows, so that no test
+    // sees mouse events it did not make.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
