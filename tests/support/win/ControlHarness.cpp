@@ -44,8 +44,9 @@ HostWindow::~HostWindow() {
 void PumpMessages(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     do {
+        // Busy timers can keep the queue full: look at the clock per message.
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (GetTickCount() - start < milliseconds && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
