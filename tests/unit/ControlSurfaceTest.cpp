@@ -286,3 +286,54 @@ TEST(ControlSurface, RealClicksOnTransparentPixelsReachTheFormBeneath) {
 
 }  // namespace
 }  // namespace kinetile
+
+namespace kinetile {
+namespace {
+
+// The first column from the left that is not the background colour.
+int FirstImageColumn(const DibSurface& shot, int y, int32_t background) {
+    for (int x = 0; x < shot.Width(); ++x)
+        if (shot.At(x, y) != background) return x;
+    return -1;
+}
+
+TEST(ControlSurface, ImageIsCentredWithTiesRoundedToEven) {
+    // 101 - 50 = 51 -> 25.5 -> 26; 103 - 50 = 53 -> 26.5 -> 26.
+    for (int width : {101, 103}) {
+        test::HostWindow window(220, 100);
+        auto host = AxHost::Create(window.get(), L"KinetileLib.Kinetile", RECT{0, 0, width, 40}, Ambient{true, L"K"}, nullptr);
+        ASSERT_TRUE(host);
+        host->Put(L"AutoSize", Variant::Bool(false));
+        host->Put(L"BackColor", Variant::Int32(0xFFFFFF));
+        host->Put(L"DataArrary", Variant::Bytes(test::TypicalAnimation({.width = 50, .height = 10, .frames = 1})));
+        auto shot = Shot(host->Window());
+        EXPECT_EQ(FirstImageColumn(*shot, 20, 0xFFFFFF), 26) << width;
+    }
+}
+
+TEST(ControlSurface, BorderColourMayNameASystemColour) {
+    HostedControl c = OnRedForm();
+    ASSERT_EQ(c->Put(L"BorderStyle", Variant::Int32(2)), S_OK);
+    ASSERT_EQ(c->Put(L"BorderColor", Variant::Int32(static_cast<int32_t>(0x80000010))), S_OK);  // button shadow
+    auto shot = Shot(c->Window());
+    EXPECT_EQ(shot->At(0, 0), static_cast<int32_t>(GetSysColor(COLOR_BTNSHADOW)));
+    EXPECT_EQ(shot->At(shot->Width() - 1, shot->Height() - 1), static_cast<int32_t>(GetSysColor(COLOR_BTNSHADOW)));
+}
+
+TEST(ControlSurface, AnOpaqueFirstFrameMakesEveryCopyOpaque) {
+    // Frame 0 is opaque and small; frame 1 is transparent. The buffer's key
+    // is frame 0's colour (0, black), and since frame 0 decides, the copy
+    // stays opaque: uncovered areas show black, not the form.
+    test::GifWriter w;
+    w.Signature().Screen(20, 16, kPalette).GraphicControl(1, 1).Image(0, 0, 4, 4, std::vector<uint8_t>(16, 2))
+        .GraphicControl(1, 1, 1).Image(10, 0, 4, 4, std::vector<uint8_t>(16, 1));
+    HostedControl c = OnRedForm();
+    ASSERT_EQ(c->Put(L"BackStyle", Variant::Int32(0)), S_OK);
+    ASSERT_EQ(c->Put(L"DataArrary", Variant::Bytes(w.Trailer().Bytes())), S_OK);
+    auto shot = Shot(c->Window());
+    EXPECT_EQ(shot->At(1, 1), kPalette[2].Value());
+    EXPECT_EQ(shot->At(15, 10), 0) << "the key colour, copied opaquely";
+}
+
+}  // namespace
+}  // namespace kinetile
