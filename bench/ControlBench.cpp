@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AxHost.h"
+#include "ControlHarness.h"
 #include "GifWriter.h"
 
 using namespace kinetile;
@@ -32,16 +33,6 @@ double CpuSeconds() {
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
     auto seconds = [](FILETIME t) { return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7; };
     return seconds(kernel) + seconds(user);
-}
-
-void Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        // Busy timers can keep the queue full: look at the clock per message.
-        MSG msg;
-        while (GetTickCount() - start < milliseconds && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
 }
 
 HWND Form(int w, int h) {
@@ -79,11 +70,11 @@ Run Play(HWND form, const std::vector<uint8_t>& gif, int count, int cellW, int c
         });
         hosts.push_back(std::move(host));
     }
-    Pump(100);
+    test::PumpMessages(100);
     shown = 0;
     const double cpu0 = CpuSeconds();
     for (auto& host : hosts) host->Call(L"Play", {});
-    Pump(milliseconds);
+    test::PumpMessages(milliseconds);
     Run run{shown, CpuSeconds() - cpu0};
     for (auto& host : hosts) host->Call(L"Halt", {});
     return run;
@@ -126,7 +117,7 @@ int main() {
         auto host = AxHost::Create(form, L"KinetileLib.Kinetile", RECT{0, 0, 640, 480}, Ambient{true, L"K"}, nullptr);
         host->Put(L"DataArrary", Variant::Bytes(big));
         host->Call(L"Play", {});
-        Pump(1000);
+        test::PumpMessages(1000);
         const SIZE_T after = WorkingSet();
         std::printf("%-34s %10.1f MB\n", "GIF file", big.size() / 1048576.0);
         std::printf("%-34s %10.1f MB\n", "working set added by the control", (after - before) / 1048576.0);

@@ -137,6 +137,7 @@ private:
     void Leave();
     void OnMouseTick();
     void RaiseMouse(DISPID event, short button, short shift, float x, float y);
+    void RaiseKey(DISPID event, short& keyCode, short& shift);
 
     int32_t m_BackStyle = 1;
     int32_t m_BorderStyle = 0;

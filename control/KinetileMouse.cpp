@@ -79,23 +79,17 @@ void Kinetile::MouseUp(short button, short shift, float x, float y) { RaiseMouse
 void Kinetile::Click() { RaiseEvent(kEventClick); }
 void Kinetile::DblClick() { RaiseEvent(kEventDblClick); }
 
-void Kinetile::KeyDown(short& keyCode, short& shift) {
+void Kinetile::RaiseKey(DISPID event, short& keyCode, short& shift) {
     VARIANT args[2];
     args[0].vt = VT_I2 | VT_BYREF;
     args[0].piVal = &keyCode;
     args[1].vt = VT_I2 | VT_BYREF;
     args[1].piVal = &shift;
-    RaiseEvent(kEventKeyDown, {args[0], args[1]});
+    RaiseEvent(event, {args[0], args[1]});
 }
 
-void Kinetile::KeyUp(short& keyCode, short& shift) {
-    VARIANT args[2];
-    args[0].vt = VT_I2 | VT_BYREF;
-    args[0].piVal = &keyCode;
-    args[1].vt = VT_I2 | VT_BYREF;
-    args[1].piVal = &shift;
-    RaiseEvent(kEventKeyUp, {args[0], args[1]});
-}
+void Kinetile::KeyDown(short& keyCode, short& shift) { RaiseKey(kEventKeyDown, keyCode, shift); }
+void Kinetile::KeyUp(short& keyCode, short& shift) { RaiseKey(kEventKeyUp, keyCode, shift); }
 
 void Kinetile::KeyPress(short& keyAscii) {
     VARIANT arg;
