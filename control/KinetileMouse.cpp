@@ -48,8 +48,6 @@ void Kinetile::OnMouseTick() {
     POINT pointer;
     if (!GetCursorPos(&pointer)) return;
     ScreenToClient(ContainerHwnd(), &pointer);
-    // The control's own window is its rectangle on the container: the same
-    // the extender's Left, Top, Width and Height give.
     const RECT rect = RectInContainer();
     if (!PtInRect(&rect, pointer)) Leave();
 }

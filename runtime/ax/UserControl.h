@@ -169,9 +169,15 @@ protected:
     void PixelsToContainer(float& x, float& y);
     static double TwipsPerPixelX();
     static double TwipsPerPixelY();
-    // The container's window and the control's rectangle in its client pixels.
+    void ContainerToPixels(float& x, float& y);
+    // The container's window, and the control's rectangle in its client
+    // pixels from the extender's Left, Top, Width and Height (from the
+    // control's window where the container offers no extender).
     HWND ContainerHwnd() const;
-    RECT RectInContainer() const;
+    RECT RectInContainer();
+    // The container's extended control (Left, Top, Width, Height, Name,
+    // ToolTipText, ...), or none.
+    ComPtr<IDispatch> Extender();
     // 0: every point proposed outside; 2: painted pixels proposed as hits.
     void HitTestMode(short mode) { hitTestMode_ = mode; }
 
@@ -189,6 +195,8 @@ private:
     void DestroyWindowIfAny();
     void NotifyViewChange();
     ComPtr<IDispatch> AmbientDispatch();
+    // The container's position scale: origin and units per pixel.
+    bool ContainerScale(double& originX, double& unitsPerPixelX, double& originY, double& unitsPerPixelY);
     bool AmbientProperty(DISPID id, Variant& value);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

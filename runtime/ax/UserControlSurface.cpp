@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "DibSurface.h"
+#include "Rounding.h"
 #include "UserControl.h"
 
 namespace kinetile {
@@ -37,30 +38,83 @@ double ScreenDpi(bool horizontal) {
 double UserControl::TwipsPerPixelX() { return 1440.0 / ScreenDpi(true); }
 double UserControl::TwipsPerPixelY() { return 1440.0 / ScreenDpi(false); }
 
-void UserControl::PixelsToContainer(float& x, float& y) {
+bool UserControl::ContainerScale(double& originX, double& perPixelX, double& originY, double& perPixelY) {
     ComPtr<IOleControlSite> site;
-    if (site_ && SUCCEEDED(site_->QueryInterface(IID_IOleControlSite, site.put_void()))) {
-        // HIMETRIC points are whole numbers, too coarse for one pixel: take
-        // the container's scale and origin from a hundred inches instead.
-        constexpr LONG kHundredInches = 254000;
-        const DWORD flags = XFORMCOORDS_POSITION | XFORMCOORDS_HIMETRICTOCONTAINER;
-        POINTL zero{0, 0}, distant{kHundredInches, kHundredInches};
-        POINTF origin{}, scaled{};
-        if (SUCCEEDED(site->TransformCoords(&zero, &origin, flags)) &&
-            SUCCEEDED(site->TransformCoords(&distant, &scaled, flags))) {
-            x = static_cast<float>(origin.x + x * (scaled.x - origin.x) / (100.0 * ScreenDpi(true)));
-            y = static_cast<float>(origin.y + y * (scaled.y - origin.y) / (100.0 * ScreenDpi(false)));
-            return;
-        }
+    if (!site_ || FAILED(site_->QueryInterface(IID_IOleControlSite, site.put_void()))) return false;
+    // HIMETRIC points are whole numbers, too coarse for one pixel: take the
+    // container's scale and origin from a hundred inches instead.
+    constexpr LONG kHundredInches = 254000;
+    const DWORD flags = XFORMCOORDS_POSITION | XFORMCOORDS_HIMETRICTOCONTAINER;
+    POINTL zero{0, 0}, distant{kHundredInches, kHundredInches};
+    POINTF origin{}, scaled{};
+    if (FAILED(site->TransformCoords(&zero, &origin, flags)) || FAILED(site->TransformCoords(&distant, &scaled, flags)))
+        return false;
+    originX = origin.x;
+    originY = origin.y;
+    perPixelX = (scaled.x - origin.x) / (100.0 * ScreenDpi(true));
+    perPixelY = (scaled.y - origin.y) / (100.0 * ScreenDpi(false));
+    return perPixelX != 0 && perPixelY != 0;
+}
+
+void UserControl::PixelsToContainer(float& x, float& y) {
+    double originX, perPixelX, originY, perPixelY;
+    if (!ContainerScale(originX, perPixelX, originY, perPixelY)) {
+        originX = originY = 0;  // a container that does not say measures in twips
+        perPixelX = TwipsPerPixelX();
+        perPixelY = TwipsPerPixelY();
     }
-    x = static_cast<float>(x * TwipsPerPixelX());
-    y = static_cast<float>(y * TwipsPerPixelY());
+    x = static_cast<float>(originX + x * perPixelX);
+    y = static_cast<float>(originY + y * perPixelY);
+}
+
+void UserControl::ContainerToPixels(float& x, float& y) {
+    double originX, perPixelX, originY, perPixelY;
+    if (!ContainerScale(originX, perPixelX, originY, perPixelY)) {
+        originX = originY = 0;
+        perPixelX = TwipsPerPixelX();
+        perPixelY = TwipsPerPixelY();
+    }
+    x = static_cast<float>((x - originX) / perPixelX);
+    y = static_cast<float>((y - originY) / perPixelY);
+}
+
+ComPtr<IDispatch> UserControl::Extender() {
+    ComPtr<IOleControlSite> site;
+    ComPtr<IDispatch> extender;
+    if (site_ && SUCCEEDED(site_->QueryInterface(IID_IOleControlSite, site.put_void())))
+        site->GetExtendedControl(extender.put());
+    return extender;
 }
 
 HWND UserControl::ContainerHwnd() const { return window_ ? GetParent(window_) : nullptr; }
 
-RECT UserControl::RectInContainer() const {
+RECT UserControl::RectInContainer() {
     RECT r{};
+    if (ComPtr<IDispatch> extender = Extender()) {
+        float values[4];
+        bool all = true;
+        const wchar_t* names[] = {L"Left", L"Top", L"Width", L"Height"};
+        for (int i = 0; i < 4 && all; ++i) {
+            DISPID id = DISPID_UNKNOWN;
+            LPOLESTR name[] = {const_cast<LPOLESTR>(names[i])};
+            DISPPARAMS none{};
+            Variant value;
+            VARIANT converted;
+            VariantInit(&converted);
+            all = SUCCEEDED(extender->GetIDsOfNames(IID_NULL, name, 1, LOCALE_USER_DEFAULT, &id)) &&
+                  SUCCEEDED(extender->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(),
+                                             nullptr, nullptr)) &&
+                  SUCCEEDED(VariantChangeType(&converted, &value.get(), 0, VT_R4));
+            values[i] = converted.fltVal;
+        }
+        if (all) {
+            // Left/Top are positions, Width/Height lengths, all in container units.
+            float left = values[0], top = values[1], right = values[0] + values[2], bottom = values[1] + values[3];
+            ContainerToPixels(left, top);
+            ContainerToPixels(right, bottom);
+            return RECT{RoundHalfEven(left), RoundHalfEven(top), RoundHalfEven(right), RoundHalfEven(bottom)};
+        }
+    }
     if (!window_) return r;
     GetWindowRect(window_, &r);
     MapWindowPoints(nullptr, ContainerHwnd(), reinterpret_cast<POINT*>(&r), 2);

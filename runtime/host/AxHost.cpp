@@ -4,6 +4,8 @@
 
 #include <olectl.h>
 
+#include <iterator>
+
 namespace kinetile {
 
 // The control's site: client site, in-place site and frame, ambient
@@ -121,7 +123,7 @@ public:
     // IOleControlSite: the form measures in twips, as forms do by default.
     STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
     STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
-    STDMETHODIMP GetExtendedControl(IDispatch** out) override { return out ? (*out = nullptr, E_NOTIMPL) : E_POINTER; }
+    STDMETHODIMP GetExtendedControl(IDispatch** out) override;
     STDMETHODIMP TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) override {
         if (!himetric || !container) return E_POINTER;
         constexpr float kTwipsPerHimetric = 1440.0f / 2540.0f;
@@ -139,11 +141,17 @@ public:
     STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
 
     void Attach(IOleInPlaceObject* inPlace) { inPlace_ = ComPtr<IOleInPlaceObject>::Retain(inPlace); }
+    // Moves the control, as setting the extender's position does.
+    void MoveTo(const RECT& rect) {
+        rect_ = rect;
+        if (inPlace_) inPlace_->SetObjectRects(&rect_, &rect_);
+    }
     void Detach() { inPlace_.reset(); }
 
     HWND parent_;
     RECT rect_;
     Ambient ambient_;
+    std::wstring toolTipText_;
     int changes_ = 0;
     DISPID lastChanged_ = DISPID_UNKNOWN;
 
@@ -154,6 +162,81 @@ private:
 };
 
 namespace {
+
+// The extended control: what the form adds to every control it holds, its
+// position and size in the form's twips, its name and its tool tip.
+class ExtendedControl final : public IDispatch {
+public:
+    explicit ExtendedControl(ControlSite* site) : site_(ComPtr<ControlSite>::Retain(site)) {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        if (!out) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IDispatch) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG left = --refs_;
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return count ? (*count = 0, S_OK) : E_POINTER; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return info ? (*info = nullptr, E_NOTIMPL) : E_POINTER; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (!names || !ids || count == 0) return E_POINTER;
+        for (DISPID id = 0; id < static_cast<DISPID>(std::size(kNames)); ++id) {
+            if (lstrcmpiW(names[0], kNames[id]) == 0) {
+                ids[0] = id + 1;
+                return S_OK;
+            }
+        }
+        ids[0] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT*) override {
+        const double twips = 1440.0 / 96.0;
+        RECT& r = site_->rect_;
+        if (flags & DISPATCH_PROPERTYGET) {
+            Variant value;
+            switch (id) {
+                case 1: value = Variant::Int32(static_cast<int32_t>(r.left * twips)); break;
+                case 2: value = Variant::Int32(static_cast<int32_t>(r.top * twips)); break;
+                case 3: value = Variant::Int32(static_cast<int32_t>((r.right - r.left) * twips)); break;
+                case 4: value = Variant::Int32(static_cast<int32_t>((r.bottom - r.top) * twips)); break;
+                case 5: value = Variant::String(site_->ambient_.displayName); break;
+                case 6: value = Variant::String(site_->toolTipText_); break;
+                default: return DISP_E_MEMBERNOTFOUND;
+            }
+            if (result) *result = value.Detach();
+            return S_OK;
+        }
+        if (!(flags & DISPATCH_PROPERTYPUT) || !params || params->cArgs != 1) return DISP_E_MEMBERNOTFOUND;
+        const Variant given(params->rgvarg[0]);
+        if (id == 6) return given.ToString(site_->toolTipText_) ? S_OK : DISP_E_TYPEMISMATCH;
+        int32_t v = 0;
+        if (id < 1 || id > 4) return DISP_E_MEMBERNOTFOUND;
+        if (!given.ToInt32(v)) return DISP_E_TYPEMISMATCH;
+        RECT moved = r;
+        const LONG px = static_cast<LONG>(v / twips);
+        if (id == 1) OffsetRect(&moved, px - r.left, 0);
+        if (id == 2) OffsetRect(&moved, 0, px - r.top);
+        if (id == 3) moved.right = moved.left + px;
+        if (id == 4) moved.bottom = moved.top + px;
+        site_->MoveTo(moved);
+        return S_OK;
+    }
+
+private:
+    static constexpr const wchar_t* kNames[] = {L"Left", L"Top", L"Width", L"Height", L"Name", L"ToolTipText"};
+    ~ExtendedControl() = default;
+    LONG refs_ = 1;
+    ComPtr<ControlSite> site_;
+};
 
 // Receives the control's events and hands them on with their names.
 class EventSink final : public IDispatch {
@@ -236,6 +319,12 @@ HRESULT InvokeByName(IDispatch* dispatch, const wchar_t* name, WORD flags, DISPP
 }
 
 }  // namespace
+
+STDMETHODIMP ControlSite::GetExtendedControl(IDispatch** out) {
+    if (!out) return E_POINTER;
+    *out = new ExtendedControl(this);
+    return S_OK;
+}
 
 std::unique_ptr<AxHost> AxHost::Create(HWND parent, const std::wstring& progId, const RECT& rect,
                                        const Ambient& ambient, const PropertyMap* saved, HRESULT* error) {

@@ -337,3 +337,26 @@ TEST(ControlSurface, AnOpaqueFirstFrameMakesEveryCopyOpaque) {
 
 }  // namespace
 }  // namespace kinetile
+
+namespace kinetile {
+namespace {
+
+TEST(ControlSurface, ThePointerWatchUsesTheExtendersRectangle) {
+    HostedControl c = OnRedForm();
+    std::vector<std::wstring> seen;
+    c->OnEvent([&](const ControlEvent& e) {
+        if (e.name == L"MouseInto" || e.name == L"MouseLeave") seen.push_back(e.name);
+    });
+    RECT r;
+    GetWindowRect(c->Window(), &r);
+    SetCursorPos(r.left + 30, r.top + 20);  // inside the control's 40 x 30
+    SendMessageW(c->Window(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 20));
+    test::PumpMessages(150);
+    EXPECT_EQ(seen, std::vector<std::wstring>{L"MouseInto"}) << "still inside: no leave";
+    SetCursorPos(r.left + 45, r.top + 20);  // just right of it
+    test::PumpMessages(150);
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"MouseInto", L"MouseLeave"}));
+}
+
+}  // namespace
+}  // namespace kinetile
