@@ -170,7 +170,6 @@ struct AboutBoxCloser {
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         if (HWND box = FindWindowW(L"KinetileAboutBox", nullptr); box && IsWindowVisible(box)) {
             seen.insert(box);
-            PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);  // Enter does nothing
             PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
         }
     }
