@@ -8,7 +8,10 @@ kinetile_start_xvfb() {
   done
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   KINETILE_XVFB_PID=$!
-  trap 'kill "$KINETILE_XVFB_PID" 2>/dev/null; wait "$KINETILE_XVFB_PID" 2>/dev/null' EXIT
+  # Wine's desktop process keeps the display it started with: end Wine with
+  # the display, so that no later run meets a desktop whose display is gone.
+  KINETILE_WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wineprefix}
+  trap 'WINEPREFIX=$KINETILE_WINEPREFIX wineserver -k 2>/dev/null; kill "$KINETILE_XVFB_PID" 2>/dev/null; wait "$KINETILE_XVFB_PID" 2>/dev/null' EXIT
   local i
   for i in $(seq 1 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && break

@@ -4,7 +4,7 @@
 
 namespace kinetile {
 
-const wchar_t* const kMakerSite = L"http://www.quillmark.cn";
+const wchar_t* const kMakerSite = L"http://quillmark.cn";
 const wchar_t* const kMakerEmail = L"kt@quillmark.cn";
 
 namespace {
@@ -52,7 +52,7 @@ void DrawAboutArt(HDC dc, int width, int height, const RECT& siteText, const REC
     FontHandle links = Font(11, FW_NORMAL, L"Arial", DEFAULT_CHARSET);
     SelectedObject font(dc, links.get());
     SetTextColor(dc, RGB(40, 70, 160));
-    Text(dc, L"www.quillmark.cn", siteText, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    Text(dc, L"quillmark.cn", siteText, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
     Text(dc, kMakerEmail, emailText, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
 }
 

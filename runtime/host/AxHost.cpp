@@ -405,6 +405,8 @@ HWND AxHost::Window() const {
 
 RECT AxHost::Rect() const { return site_->rect_; }
 
+void AxHost::Move(const RECT& rect) { site_->MoveTo(rect); }
+
 void AxHost::OnEvent(EventHandler handler) {
     if (!events_) return;
     // The sink is reached through the connection: replace it with one that calls `handler`.

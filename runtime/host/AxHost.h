@@ -54,6 +54,8 @@ public:
     HWND Window() const;
     RECT Rect() const;
     void OnEvent(EventHandler handler);
+    // Moves and sizes the control on its parent (pixels), as a form does.
+    void Move(const RECT& rect);
 
     // Changes an ambient property and tells the control.
     void SetUserMode(bool userMode);
