@@ -163,15 +163,16 @@ private:
 
 namespace {
 
-// The extended control: what the form adds to every control it holds, its
-// position and size in the form's twips, its name and its tool tip.
-class ExtendedControl final : public IDispatch {
+// What the host's small automation objects share: reference counting and
+// an IDispatch without type information.
+class PlainDispatch : public IDispatch {
 public:
-    explicit ExtendedControl(ControlSite* site) : site_(ComPtr<ControlSite>::Retain(site)) {}
+    explicit PlainDispatch(IID extra = IID_IDispatch) : extra_(extra) {}
+    virtual ~PlainDispatch() = default;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
         if (!out) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == extra_) {
             *out = static_cast<IDispatch*>(this);
             AddRef();
             return S_OK;
@@ -187,6 +188,18 @@ public:
     }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override { return count ? (*count = 0, S_OK) : E_POINTER; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return info ? (*info = nullptr, E_NOTIMPL) : E_POINTER; }
+
+private:
+    LONG refs_ = 1;
+    IID extra_;
+};
+
+// The extended control: what the form adds to every control it holds, its
+// position and size in the form's twips, its name and its tool tip.
+class ExtendedControl final : public PlainDispatch {
+public:
+    explicit ExtendedControl(ControlSite* site) : site_(ComPtr<ControlSite>::Retain(site)) {}
+
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (!names || !ids || count == 0) return E_POINTER;
         for (DISPID id = 0; id < static_cast<DISPID>(std::size(kNames)); ++id) {
@@ -233,35 +246,15 @@ public:
 
 private:
     static constexpr const wchar_t* kNames[] = {L"Left", L"Top", L"Width", L"Height", L"Name", L"ToolTipText"};
-    ~ExtendedControl() = default;
-    LONG refs_ = 1;
     ComPtr<ControlSite> site_;
 };
 
 // Receives the control's events and hands them on with their names.
-class EventSink final : public IDispatch {
+class EventSink final : public PlainDispatch {
 public:
-    EventSink(ComPtr<ITypeInfo> events, IID iid) : events_(std::move(events)), iid_(iid) {}
+    EventSink(ComPtr<ITypeInfo> events, IID iid) : PlainDispatch(iid), events_(std::move(events)) {}
     AxHost::EventHandler handler;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == iid_) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const LONG left = --refs_;
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return count ? (*count = 0, S_OK) : E_POINTER; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return info ? (*info = nullptr, E_NOTIMPL) : E_POINTER; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
         if (!handler) return S_OK;
@@ -279,10 +272,7 @@ public:
     }
 
 private:
-    ~EventSink() = default;
-    LONG refs_ = 1;
     ComPtr<ITypeInfo> events_;
-    IID iid_;
 };
 
 ComPtr<ITypeInfo> DefaultEvents(IUnknown* object, IID& iid) {

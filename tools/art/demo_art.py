@@ -11,7 +11,7 @@ import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from gifwriter import animated_gif, bmp24  # noqa: E402
+from imagefiles import animated_gif, bmp24  # noqa: E402
 
 W, H = 89, 98
 TRANSPARENT = 0

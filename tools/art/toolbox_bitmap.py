@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Draws the control's 16 x 15 toolbox bitmap (a button with a film frame and
 a play mark) and writes it as a 24-bit BMP. Usage: toolbox_bitmap.py OUT.bmp"""
-import struct
+import os
 import sys
+
+sys.path.insert(0, os.path.dirname(__file__))
+from imagefiles import bmp24  # noqa: E402
 
 W, H = 16, 15
 FACE, SHADOW, LIGHT, FILM, PLAY = (192, 192, 192), (128, 128, 128), (255, 255, 255), (40, 60, 140), (250, 200, 30)
@@ -25,18 +28,8 @@ def pixel(x, y):
 
 
 def main(path):
-    stride = (W * 3 + 3) & ~3
-    rows = bytearray()
-    for y in range(H - 1, -1, -1):  # bottom-up
-        row = bytearray()
-        for x in range(W):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        rows += row + bytes(stride - len(row))
-    header = struct.pack('<IiiHHIIiiII', 40, W, H, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
-    file_header = struct.pack('<2sIHHI', b'BM', 14 + len(header) + len(rows), 0, 0, 14 + len(header))
     with open(path, 'wb') as out:
-        out.write(file_header + header + rows)
+        out.write(bmp24(W, H, pixel))
 
 
 if __name__ == '__main__':

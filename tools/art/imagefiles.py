@@ -1,5 +1,5 @@
-"""A small GIF writer for the project's art: every pixel a literal LZW code,
-with a clear code often enough that the code width never grows."""
+"""Image files for the project's art: GIF (every pixel a literal LZW code,
+with a clear code often enough that the code width never grows) and BMP."""
 import struct
 
 
