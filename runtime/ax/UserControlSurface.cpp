@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "DibSurface.h"
+#include "Dispatch.h"
 #include "Rounding.h"
 #include "UserControl.h"
 
@@ -95,15 +96,10 @@ RECT UserControl::RectInContainer() {
         bool all = true;
         const wchar_t* names[] = {L"Left", L"Top", L"Width", L"Height"};
         for (int i = 0; i < 4 && all; ++i) {
-            DISPID id = DISPID_UNKNOWN;
-            LPOLESTR name[] = {const_cast<LPOLESTR>(names[i])};
-            DISPPARAMS none{};
             Variant value;
             VARIANT converted;
             VariantInit(&converted);
-            all = SUCCEEDED(extender->GetIDsOfNames(IID_NULL, name, 1, LOCALE_USER_DEFAULT, &id)) &&
-                  SUCCEEDED(extender->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(),
-                                             nullptr, nullptr)) &&
+            all = SUCCEEDED(DispatchGet(extender.get(), names[i], value)) &&
                   SUCCEEDED(VariantChangeType(&converted, &value.get(), 0, VT_R4));
             values[i] = converted.fltVal;
         }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ComPtr.h"
+#include "Dispatch.h"
 #include "PropertyStore.h"
 
 namespace kinetile {
@@ -31,11 +32,6 @@ struct ControlEvent {
 
 class ControlSite;
 
-// Late-bound access to any automation object, as a script client has it.
-HRESULT DispatchGet(IDispatch* object, const wchar_t* name, Variant& value, EXCEPINFO* error = nullptr);
-HRESULT DispatchPut(IDispatch* object, const wchar_t* name, const Variant& value, EXCEPINFO* error = nullptr);
-HRESULT DispatchCall(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args, Variant* result = nullptr,
-                     EXCEPINFO* error = nullptr);
 
 class AxHost {
 public:
