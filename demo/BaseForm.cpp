@@ -178,7 +178,10 @@ void BaseForm::BuildControls(HINSTANCE instance) {
     kinetile1_ = AxHost::Create(picture1_, L"KinetileLib.Kinetile", RECT{Px(315), Px(165), Px(315 + 2700), Px(165 + 2700)},
                                 Ambient{true, L"Kinetile1"}, haveForm ? &saved : nullptr, &hr);
     if (!kinetile1_) std::fprintf(stderr, "KNTL-Demo02-Base: Kinetile1 could not be created (0x%08lx)\n", static_cast<unsigned long>(hr));
-    if (kinetile1_) kinetile1_->OnEvent([this](const ControlEvent& e) { OnEvent(e); });
+    if (kinetile1_) {
+        kinetile1_->OnEvent([this](const ControlEvent& e) { OnEvent(e); });
+        kinetile1_->OnFocus([this](bool gained) { Log(gained ? L"获得焦点" : L"失去焦点"); });
+    }
 }
 
 void BaseForm::Load() {

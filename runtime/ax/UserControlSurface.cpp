@@ -216,6 +216,14 @@ bool UserControl::OnInput(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return true;
         }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: {
+            // The container hears of the focus (a form raises GotFocus/LostFocus).
+            ComPtr<IOleControlSite> site;
+            if (site_ && SUCCEEDED(site_->QueryInterface(IID_IOleControlSite, site.put_void())))
+                site->OnFocus(message == WM_SETFOCUS);
+            return false;  // the defaults still run
+        }
         case WM_KEYDOWN:
         case WM_KEYUP: {
             short keyCode = static_cast<short>(wParam), shift = ShiftState();

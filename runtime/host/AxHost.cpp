@@ -137,7 +137,10 @@ public:
         return S_OK;
     }
     STDMETHODIMP TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
-    STDMETHODIMP OnFocus(BOOL) override { return S_OK; }
+    STDMETHODIMP OnFocus(BOOL gained) override {
+        if (focusHandler_) focusHandler_(gained != FALSE);
+        return S_OK;
+    }
     STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
 
     void Attach(IOleInPlaceObject* inPlace) { inPlace_ = ComPtr<IOleInPlaceObject>::Retain(inPlace); }
@@ -152,6 +155,7 @@ public:
     RECT rect_;
     Ambient ambient_;
     std::wstring toolTipText_;
+    std::function<void(bool)> focusHandler_;
     int changes_ = 0;
     DISPID lastChanged_ = DISPID_UNKNOWN;
 
@@ -375,6 +379,8 @@ HWND AxHost::Window() const {
 RECT AxHost::Rect() const { return site_->rect_; }
 
 void AxHost::Move(const RECT& rect) { site_->MoveTo(rect); }
+
+void AxHost::OnFocus(std::function<void(bool)> handler) { site_->focusHandler_ = std::move(handler); }
 
 void AxHost::OnEvent(EventHandler handler) {
     if (!events_) return;

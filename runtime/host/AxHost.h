@@ -50,6 +50,8 @@ public:
     HWND Window() const;
     RECT Rect() const;
     void OnEvent(EventHandler handler);
+    // The container's own events of the control: focus gained (true) or lost.
+    void OnFocus(std::function<void(bool)> handler);
     // Moves and sizes the control on its parent (pixels), as a form does.
     void Move(const RECT& rect);
 

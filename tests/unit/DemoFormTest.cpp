@@ -119,6 +119,13 @@ TEST_F(DemoForm, MouseEventsAreLoggedWithTheirCoordinatesInTwips) {
     EXPECT_NE(log.find(L"播放状态改变,  0\n"), std::wstring::npos);
 }
 
+TEST_F(DemoForm, FocusComingAndGoingIsLogged) {
+    SetFocus(form->Control()->Window());
+    SetFocus(Item(kCmdPlay));
+    const std::wstring log = form->LogText();
+    EXPECT_NE(log.find(L"获得焦点\n失去焦点\n"), std::wstring::npos);
+}
+
 TEST_F(DemoForm, LinksOpenThroughTheShell) {
     std::vector<std::wstring> opened;
     ScopedShellOpenHandler shell([&](HWND, const std::wstring& target, const std::wstring&) { opened.push_back(target); });
