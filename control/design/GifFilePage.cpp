@@ -186,7 +186,8 @@ void GifFilePage::BuildControls() {
         DWORD style;
         int left, top, width, height;
     } items[] = {
-        {kLabel1, L"STATIC", L"输入GIF文件名:(&S)", 0, 330, 315, 1350, 180},
+        // Wider than the form's 1350 twips, which cut the text off in this font.
+        {kLabel1, L"STATIC", L"输入GIF文件名:(&S)", 0, 330, 315, 1800, 180},
         {kLabel2, L"STATIC", L"", WS_BORDER, 330, 615, 4095, 300},
         {kTxtFilename, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, 375, 675, 3690, 180},
         {kLabOpen, L"STATIC", L"...", SS_CENTER | SS_NOTIFY | WS_BORDER, 4110, 615, 315, 300},
@@ -200,16 +201,18 @@ void GifFilePage::BuildControls() {
         {kLabSize1, L"STATIC", L"", 0, 2280, 4560, 2085, 180},
     };
     for (const auto& item : items) {
-        HWND child = CreateWindowExW(0, item.cls, item.text, WS_CHILD | WS_VISIBLE | item.style, Px(item.left),
+        // Clipped to their siblings: a button's frame must not paint over its caption.
+        HWND child = CreateWindowExW(0, item.cls, item.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | item.style, Px(item.left),
                                      Px(item.top), Px(item.width), Px(item.height), window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), ModuleInstance(), nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(item.id == kLabOpen ? smallFont_.get() : font_.get()), FALSE);
         if (IsButtonLabel(item.id) || item.id == kLabOpen)
             SetWindowSubclass(child, ButtonLabelProc, static_cast<UINT_PTR>(item.id), reinterpret_cast<DWORD_PTR>(this));
     }
-    // The captions lie on top of their frames.
-    SetWindowPos(GetDlgItem(window_, kLabButton0), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(GetDlgItem(window_, kLabButton3), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // What lies inside another label goes on top of it: the file box and the
+    // browse label in the box's frame, the captions in their buttons' frames.
+    for (int id : {kTxtFilename, kLabOpen, kLabButton0, kLabButton3})
+        SetWindowPos(GetDlgItem(window_, id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     const RECT box{Px(330), Px(1815), Px(330 + 4080), Px(1815 + 2580)};
     CreateWindowExW(WS_EX_CLIENTEDGE, kPreviewClass, L"", WS_CHILD | WS_VISIBLE, box.left, box.top,
                     box.right - box.left, box.bottom - box.top, window_,
