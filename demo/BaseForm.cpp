@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ChildWindows.h"
 #include "DemoIds.h"
 #include "MapPropertyBag.h"
 #include "ShellOpen.h"
@@ -17,7 +18,7 @@ constexpr wchar_t kPictureClass[] = L"KTBaseDemo.PictureBox";
 constexpr wchar_t kMakerSite[] = L"http://quillmark.cn";
 constexpr wchar_t kMakerEmail[] = L"kt@quillmark.cn";
 
-int Px(int twips) { return MulDiv(twips, 96, 1440); }
+constexpr int Px(int twips) { return TwipsToPixels(twips); }
 
 std::wstring ModuleFolder() {
     wchar_t path[MAX_PATH];
@@ -102,52 +103,42 @@ void BaseForm::BuildControls(HINSTANCE instance) {
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
     linkFont_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
-    struct Item {
-        int id;
-        const wchar_t* cls;
-        const wchar_t* text;
-        DWORD style;
-        int left, top, width, height;  // twips in the form
-        bool link;
-    };
     // Frames' children are placed at the frame's origin plus their own position.
-    const Item items[] = {
-        {kLabelIntro, L"STATIC", L"这个示例演示了 Kinetile 控件的常用属性、方法及事件的产生。", 0, 330, 210, 5400, 180, false},
-        {kFrame1, L"BUTTON", L"外观", BS_GROUPBOX, 4185, 555, 3060, 1890, false},
-        {kLabelBorder, L"STATIC", L"边框样式:", 0, 4185 + 330, 555 + 345, 810, 180, false},
-        {kCmbBorderStyle, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 4185 + 330, 555 + 585, 2430, 1500, false},
-        {kChkBackOpaque, L"BUTTON", L"背景透明", BS_AUTOCHECKBOX | WS_TABSTOP, 4185 + 330, 555 + 1035, 1650, 300, false},
-        {kChkAutoSize, L"BUTTON", L"自动调整大小", BS_AUTOCHECKBOX | WS_TABSTOP, 4185 + 330, 555 + 1425, 1785, 285, false},
-        {kFrame2, L"BUTTON", L"图像数据", BS_GROUPBOX, 4170, 2595, 3060, 1410, false},
-        {kLabelInfo0, L"STATIC", L"图像尺寸:", 0, 4170 + 330, 2595 + 375, 810, 180, false},
-        {kLabelInfo1, L"STATIC", L"总帧数  :", 0, 4170 + 330, 2595 + 690, 810, 180, false},
-        {kLabelInfo2, L"STATIC", L"当前帧  :", 0, 4170 + 330, 2595 + 1005, 810, 180, false},
-        {kLabSize, L"STATIC", L"W * H", 0, 4170 + 1260, 2595 + 375, 1635, 180, false},
-        {kLabFrameCount, L"STATIC", L"0", 0, 4170 + 1260, 2595 + 645, 1605, 285, false},
-        {kLabCurNumber, L"STATIC", L"0", 0, 4170 + 1260, 2595 + 1020, 540, 180, false},
-        {kFrame3, L"BUTTON", L"鼠标响应区域及事件", BS_GROUPBOX, 330, 3900, 3360, 2655, false},
-        {kLabelHit, L"STATIC", L"鼠标响应方式:", 0, 330 + 330, 3900 + 330, 1170, 180, false},
-        {kCmbHit, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 330 + 330, 3900 + 600, 2670, 1500, false},
-        {kLabelEvents, L"STATIC", L"事件:", 0, 330 + 330, 3900 + 1110, 450, 180, false},
-        {kLstEventList, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 330 + 330, 3900 + 1350, 2640, 1140, false},
-        {kFrame4, L"BUTTON", L"动画控制", BS_GROUPBOX, 4185, 4200, 3060, 2355, false},
-        {kLabelManual, L"STATIC", L"手工控制播放:", 0, 4185 + 315, 4200 + 345, 1170, 180, false},
-        {kCmdPlay, L"BUTTON", L"播放", BS_PUSHBUTTON | WS_TABSTOP, 4185 + 300, 4200 + 600, 810, 315, false},
-        {kCmdPause, L"BUTTON", L"暂停", BS_PUSHBUTTON | WS_TABSTOP, 4185 + 1110, 4200 + 600, 810, 315, false},
-        {kCmdHalt, L"BUTTON", L"停止", BS_PUSHBUTTON | WS_TABSTOP, 4185 + 1920, 4200 + 600, 810, 315, false},
-        {kLabelAuto, L"STATIC", L"自动控制播放:", 0, 4185 + 345, 4200 + 1125, 1170, 180, false},
-        {kCmbAutoControl, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 4185 + 360, 4200 + 1335, 2445, 1500, false},
-        {kLabelSpeed, L"STATIC", L"速度控制:", 0, 4185 + 315, 4200 + 1920, 840, 180, false},
-        {kHSSpeed, L"SCROLLBAR", L"", SBS_HORZ | WS_TABSTOP, 4185 + 1215, 4200 + 1905, 1365, 180, false},
-        {kLabSpeed, L"STATIC", L"0", 0, 4185 + 2685, 4200 + 1890, 240, 180, false},
-        {kLabEmail, L"STATIC", L"Email: kt@quillmark.cn", SS_NOTIFY | SS_LEFTNOWORDWRAP, 675, 6855, 2460, 225, true},
-        {kLabSite, L"STATIC", L"主页: http://quillmark.cn", SS_NOTIFY | SS_LEFTNOWORDWRAP, 4800, 6870, 2130, 225, true},
+    const ChildWindow items[] = {
+        {kLabelIntro, L"STATIC", L"这个示例演示了 Kinetile 控件的常用属性、方法及事件的产生。", 0, 330, 210, 5400, 180},
+        {kFrame1, L"BUTTON", L"外观", BS_GROUPBOX, 4185, 555, 3060, 1890},
+        {kLabelBorder, L"STATIC", L"边框样式:", 0, 4185 + 330, 555 + 345, 810, 180},
+        {kCmbBorderStyle, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 4185 + 330, 555 + 585, 2430, 1500},
+        {kChkBackOpaque, L"BUTTON", L"背景透明", BS_AUTOCHECKBOX | WS_TABSTOP, 4185 + 330, 555 + 1035, 1650, 300},
+        {kChkAutoSize, L"BUTTON", L"自动调整大小", BS_AUTOCHECKBOX | WS_TABSTOP, 4185 + 330, 555 + 1425, 1785, 285},
+        {kFrame2, L"BUTTON", L"图像数据", BS_GROUPBOX, 4170, 2595, 3060, 1410},
+        {kLabelInfo0, L"STATIC", L"图像尺寸:", 0, 4170 + 330, 2595 + 375, 810, 180},
+        {kLabelInfo1, L"STATIC", L"总帧数  :", 0, 4170 + 330, 2595 + 690, 810, 180},
+        {kLabelInfo2, L"STATIC", L"当前帧  :", 0, 4170 + 330, 2595 + 1005, 810, 180},
+        {kLabSize, L"STATIC", L"W * H", 0, 4170 + 1260, 2595 + 375, 1635, 180},
+        {kLabFrameCount, L"STATIC", L"0", 0, 4170 + 1260, 2595 + 645, 1605, 285},
+        {kLabCurNumber, L"STATIC", L"0", 0, 4170 + 1260, 2595 + 1020, 540, 180},
+        {kFrame3, L"BUTTON", L"鼠标响应区域及事件", BS_GROUPBOX, 330, 3900, 3360, 2655},
+        {kLabelHit, L"STATIC", L"鼠标响应方式:", 0, 330 + 330, 3900 + 330, 1170, 180},
+        {kCmbHit, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 330 + 330, 3900 + 600, 2670, 1500},
+        {kLabelEvents, L"STATIC", L"事件:", 0, 330 + 330, 3900 + 1110, 450, 180},
+        {kLstEventList, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 330 + 330, 3900 + 1350, 2640, 1140},
+        {kFrame4, L"BUTTON", L"动画控制", BS_GROUPBOX, 4185, 4200, 3060, 2355},
+        {kLabelManual, L"STATIC", L"手工控制播放:", 0, 4185 + 315, 4200 + 345, 1170, 180},
+        {kCmdPlay, L"BUTTON", L"播放", BS_PUSHBUTTON | WS_TABSTOP, 4185 + 300, 4200 + 600, 810, 315},
+        {kCmdPause, L"BUTTON", L"暂停", BS_PUSHBUTTON | WS_TABSTOP, 4185 + 1110, 4200 + 600, 810, 315},
+        {kCmdHalt, L"BUTTON", L"停止", BS_PUSHBUTTON | WS_TABSTOP, 4185 + 1920, 4200 + 600, 810, 315},
+        {kLabelAuto, L"STATIC", L"自动控制播放:", 0, 4185 + 345, 4200 + 1125, 1170, 180},
+        {kCmbAutoControl, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 4185 + 360, 4200 + 1335, 2445, 1500},
+        {kLabelSpeed, L"STATIC", L"速度控制:", 0, 4185 + 315, 4200 + 1920, 840, 180},
+        {kHSSpeed, L"SCROLLBAR", L"", SBS_HORZ | WS_TABSTOP, 4185 + 1215, 4200 + 1905, 1365, 180},
+        {kLabSpeed, L"STATIC", L"0", 0, 4185 + 2685, 4200 + 1890, 240, 180},
+        {kLabEmail, L"STATIC", L"Email: kt@quillmark.cn", SS_NOTIFY | SS_LEFTNOWORDWRAP, 675, 6855, 2460, 225},
+        {kLabSite, L"STATIC", L"主页: http://quillmark.cn", SS_NOTIFY | SS_LEFTNOWORDWRAP, 4800, 6870, 2130, 225},
     };
-    for (const Item& item : items) {
-        HWND child = CreateWindowExW(0, item.cls, item.text, WS_CHILD | WS_VISIBLE | item.style, Px(item.left),
-                                     Px(item.top), Px(item.width), Px(item.height), window_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(item.link ? linkFont_.get() : font_.get()), FALSE);
+    for (const ChildWindow& item : items) {
+        const bool link = item.id == kLabEmail || item.id == kLabSite;
+        CreateChildWindow(window_, item, link ? linkFont_.get() : font_.get(), instance);
     }
     for (const wchar_t* text : {L"无边框", L"3D边框", L"Flat边框"})
         SendDlgItemMessageW(window_, kCmbBorderStyle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));

@@ -21,4 +21,7 @@ case "$centre" in 200,220,245|235,242,252) echo "no image at Kinetile1's place";
 # Beside the round image, inside the control: the background shows through.
 beside=$(pixel 70 60)
 case "$beside" in 200,220,245|235,242,252) ;; *) echo "the control is not transparent around its image ($beside)"; exit 1 ;; esac
+# The controls inside the frames are drawn: the "播放" button's caption is dark.
+darkest=$(convert "$work/demo.bmp" -crop 54x21+299+320 -format '%[fx:int(255*minima.intensity)]' info:)
+[ "$darkest" -lt 100 ] || { echo "the play button inside its frame is not drawn (darkest $darkest)"; exit 1; }
 echo "ok"

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "ChildWindows.h"
 #include "Dispatch.h"
 #include "Drawing.h"
 #include "FileDialog.h"
@@ -27,7 +28,7 @@ constexpr wchar_t kPreviewClass[] = L"KinetileGifFilePreview";
 constexpr int kWidthTwips = 4725, kHeightTwips = 4995;
 constexpr wchar_t kLoadTitle[] = L"载入GIF文件";
 
-int Px(int twips) { return MulDiv(twips, 96, 1440); }
+constexpr int Px(int twips) { return TwipsToPixels(twips); }
 
 wchar_t* TaskString(const wchar_t* text) {
     const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
@@ -179,13 +180,7 @@ void GifFilePage::BuildControls() {
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
     smallFont_.reset(CreateFontW(-10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
-    const struct {
-        int id;
-        const wchar_t* cls;
-        const wchar_t* text;
-        DWORD style;
-        int left, top, width, height;
-    } items[] = {
+    const ChildWindow items[] = {
         // Wider than the form's 1350 twips, which cut the text off in this font.
         {kLabel1, L"STATIC", L"输入GIF文件名:(&S)", 0, 330, 315, 1800, 180},
         {kLabel2, L"STATIC", L"", WS_BORDER, 330, 615, 4095, 300},
@@ -200,12 +195,10 @@ void GifFilePage::BuildControls() {
         {kLabSize0, L"STATIC", L"尺寸:", 0, 1755, 4560, 450, 180},
         {kLabSize1, L"STATIC", L"", 0, 2280, 4560, 2085, 180},
     };
-    for (const auto& item : items) {
-        // Clipped to their siblings: a button's frame must not paint over its caption.
-        HWND child = CreateWindowExW(0, item.cls, item.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | item.style, Px(item.left),
-                                     Px(item.top), Px(item.width), Px(item.height), window_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), ModuleInstance(), nullptr);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(item.id == kLabOpen ? smallFont_.get() : font_.get()), FALSE);
+    for (ChildWindow item : items) {
+        // Clipped to their siblings: a frame label must not paint over what lies in it.
+        item.style |= WS_CLIPSIBLINGS;
+        HWND child = CreateChildWindow(window_, item, item.id == kLabOpen ? smallFont_.get() : font_.get(), ModuleInstance());
         if (IsButtonLabel(item.id) || item.id == kLabOpen)
             SetWindowSubclass(child, ButtonLabelProc, static_cast<UINT_PTR>(item.id), reinterpret_cast<DWORD_PTR>(this));
     }
