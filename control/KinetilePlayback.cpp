@@ -42,9 +42,7 @@ void Kinetile::RaisePlayStateChange(PlayState state) {
 }
 
 void Kinetile::SetTimer(bool enabled, uint32_t intervalMs) {
-    timPlay.Enabled(false);
-    timPlay.Interval(intervalMs);
-    timPlay.Enabled(enabled);
+    timPlay.Set(enabled, intervalMs);
 }
 
 }  // namespace kinetile

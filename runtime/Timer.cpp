@@ -46,6 +46,12 @@ void Timer::Enabled(bool on) {
     Arm();
 }
 
+void Timer::Set(bool on, UINT milliseconds) {
+    enabled_ = on;
+    interval_ = milliseconds;
+    Arm();
+}
+
 void Timer::Arm() {
     HWND window = TimerWindow(WindowProc);
     const UINT_PTR id = reinterpret_cast<UINT_PTR>(this);

@@ -20,6 +20,8 @@ public:
     void Interval(UINT milliseconds);
     bool Enabled() const { return enabled_; }
     void Enabled(bool on);
+    // Both at once, with one restart of the count.
+    void Set(bool on, UINT milliseconds);
 
 private:
     void Arm();

@@ -289,8 +289,7 @@ void GifFilePage::SetUpPreview() {
     const int boxWidth = preview_ ? preview_->Width() : 0, boxHeight = preview_ ? preview_->Height() : 0;
     xOffset_ = screen_.Width >= boxWidth ? 0 : RoundHalfEven((boxWidth - screen_.Width) / 2.0);
     yOffset_ = screen_.Height >= boxHeight ? 0 : RoundHalfEven((boxHeight - screen_.Height) / 2.0);
-    Timer1.Interval(10);
-    Timer1.Enabled(n > 0);
+    Timer1.Set(n > 0, 10);
 }
 
 void GifFilePage::ClearPreview() {

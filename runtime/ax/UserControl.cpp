@@ -339,11 +339,12 @@ void UserControl::NotifyViewChange() {
 }
 
 HDC UserControl::SurfaceDC() {
-    // The window's own DC (CS_OWNDC keeps it); a screen-compatible one before
-    // the control has a window.
+    // The window's own DC (CS_OWNDC keeps it); before the control has a
+    // window, a DC of the display itself. (A memory DC would hold a
+    // one-bit bitmap, and buffers made compatible with it would be monochrome.)
     if (window_) return GetDC(window_);
-    static HDC screenCompatible = CreateCompatibleDC(nullptr);
-    return screenCompatible;
+    static HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    return display;
 }
 
 int UserControl::ScaleWidth() const {

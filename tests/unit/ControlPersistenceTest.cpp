@@ -153,7 +153,9 @@ TEST(ControlRobustness, WithoutAContainerEverythingWorksOrFailsCleanly) {
     ComPtr<IViewObject> view;
     ASSERT_EQ(control->QueryInterface(IID_IViewObject, view.put_void()), S_OK);
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(GetDC(nullptr), 40, 40);
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
+    ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
     RECTL bounds{0, 0, 40, 40};
     EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0), S_OK);
@@ -199,6 +201,33 @@ TEST(PropertyPage, TheControlNamesItsPageAndTheServerMakesIt) {
     EXPECT_EQ(info.size.cx, 315);
     EXPECT_EQ(info.size.cy, 333);
     CoTaskMemFree(info.pszTitle);
+}
+
+}  // namespace
+}  // namespace kinetile
+
+namespace kinetile {
+namespace {
+
+TEST(ControlRobustness, WithoutAWindowTheFrameBufferKeepsItsColours) {
+    ComPtr<IDispatch> control;
+    ASSERT_EQ(CoCreateInstance(kKinetile, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.put_void()), S_OK);
+    ASSERT_EQ(DispatchPut(control.get(), L"DataArrary", Variant::Bytes(test::TypicalAnimation({.frames = 1}))), S_OK);
+    ComPtr<IViewObject> view;
+    ASSERT_EQ(control->QueryInterface(IID_IViewObject, view.put_void()), S_OK);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, -6, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, dib);
+    RECTL bounds{0, 0, 8, 6};
+    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0), S_OK);
+    const COLORREF pixel = GetPixel(dc, 4, 3);
+    SelectObject(dc, old);
+    DeleteObject(dib);
+    DeleteDC(dc);
+    EXPECT_EQ(static_cast<int32_t>(pixel), test::DistinctPalette(4)[0].Value()) << "not a one-bit buffer";
 }
 
 }  // namespace
